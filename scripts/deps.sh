@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the game need,
+# only those that are missing. Root runs apt-get directly, anyone else through sudo.
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  qt6-translations-l10n libspeechd-dev libsdl2-mixer-dev libgl-dev)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  speech-dispatcher xvfb xauth dbus at-spi2-core x11-utils xdotool
+  python3 python3-pyatspi python3-gi gir1.2-atspi-2.0 appstream)
+
+wanted=("${build_packages[@]}")
+[ "${1:-}" = "--tests" ] && wanted+=("${test_packages[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing Debian packages: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq || { echo "deps: apt-get update failed" >&2; exit 1; }
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+  || { echo "deps: could not install ${missing[*]}" >&2; exit 1; }

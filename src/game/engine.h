@@ -1,0 +1,58 @@
+// The game in progress: the board and its selection, and the procedures that act on them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/grid.h"
+#include "game/random.h"
+#include "game/vb.h"
+#include "lang/language.h"
+#include "speech/speech_ops.h"
+#include "ui/window_ops.h"
+
+// The outside world as the engine reaches it.
+struct EnginePorts {
+  WindowOps& window;
+  SpeechOps& speech;
+  SoundOps& sound;
+  Random& random;
+};
+
+inline constexpr int kColourCodes = 6;  // 0 empty, 1 to 5 the colours
+inline constexpr std::uint32_t kMarkedColour = 0xFFFFFF;
+
+class Engine {
+ public:
+  Engine(EnginePorts ports, const Language& language);
+
+  Grid Board, Marked;
+  std::int16_t SelectedIndex = -1;
+  std::int16_t MarkedCount = 0;
+  std::int32_t Score = 0;
+  std::int16_t ColumnsInUse = kColumns;
+  std::int16_t GameEnded = kVbFalse;
+  std::array<std::uint32_t, kColourCodes> ColourValues{};
+  std::array<std::string, kColourCodes> ColourLetters;
+
+  // Fills the two colour tables; start-up calls it once, before the first NewGame.
+  void FillColourTables();
+  // Deals a fresh board of 150 blocks, creating the missing buttons on the first call.
+  void NewGame();
+  void Command1_Click(std::int16_t Index);
+  void MarkGroup(int column, int row, std::int16_t colour);
+
+ private:
+  void FirstMarking(std::int16_t index);
+  void Remarking(std::int16_t index);
+  void MarkFrom(std::int16_t index);
+  void Announce(bool remarking);
+  void ShowScore();
+
+  WindowOps& window_;
+  SpeechOps& speech_;
+  SoundOps& sound_;
+  Random& random_;
+  const Language& language_;
+};

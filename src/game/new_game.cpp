@@ -1,0 +1,52 @@
+// The colour tables, the deal of a new board and the score line it starts with.
+#include <algorithm>
+#include <cmath>
+
+#include "game/engine.h"
+#include "game/texts.h"
+
+Engine::Engine(EnginePorts ports, const Language& language)
+    : window_(ports.window),
+      speech_(ports.speech),
+      sound_(ports.sound),
+      random_(ports.random),
+      language_(language) {}
+
+void Engine::FillColourTables() {
+  ColourValues = {0xFFFFFF, 0xFFFF00, 0xFF00, 0xFFFF, 0xFF, 0x8CFF};
+  // A lower-case "i": the screen reader says each vowel as its own sound.
+  ColourLetters = {"", "A", "E", "i", "O", "U"};
+}
+
+void Engine::ShowScore() {
+  window_.SetLabelCaption(LabelId::Label2, std::to_string(Score) + language_.Text(kPointsWord));
+}
+
+void Engine::NewGame() {
+  GameEnded = kVbFalse;
+  ColumnsInUse = kColumns;
+  SelectedIndex = -1;
+  MarkedCount = 0;
+  Score = 0;
+  window_.SetLabelCaption(LabelId::Label1, "");
+  ShowScore();
+
+  for (int k = window_.ButtonCount(); k < kCells; ++k) {
+    window_.CreateButton(k);
+    window_.SetButtonVisible(k, true);
+    window_.SetButtonEnabled(k, true);
+  }
+
+  for (int i = 0; i < kCells; ++i) {
+    window_.SetButtonVisible(i, true);
+    window_.SetButtonEnabled(i, true);
+    window_.SetButtonLeft(i, static_cast<float>(ColumnOf(i)) * window_.ButtonWidth(0));
+    window_.SetButtonTop(i, static_cast<float>(RowOf(i)) * window_.ButtonHeight(i));
+    // One draw per button, in index order. The clamp only guards a generator that
+    // breaks its [0, 1) promise.
+    const int code = std::min(5, static_cast<int>(std::floor(5.0f * random_.Rnd())) + 1);
+    Board(ColumnOf(i), RowOf(i)) = static_cast<std::int16_t>(code);
+    window_.SetButtonCaption(i, ColourLetters[code]);
+    window_.SetButtonBackColor(i, ColourValues[code]);
+  }
+}

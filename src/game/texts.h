@@ -1,0 +1,15 @@
+// The engine's own texts in both languages.
+#pragma once
+
+#include "lang/bilingual.h"
+
+// Follows the score's digits on the score line.
+inline constexpr Bilingual kPointsWord{" puntos", " points"};
+
+// Marking announcements; each follows the count of marked blocks.
+inline constexpr Bilingual kMarkedSpoken{" tolvos marcados. Vuelva a pulsar para eliminarlos",
+                                         " tolvos marked out. Click again to remove them"};
+inline constexpr Bilingual kMarkedShown{" Tolvos marcados, vuelva a pulsar para eliminarlos",
+                                        " tolvos marked. Click again to remove them"};
+inline constexpr Bilingual kRemarkedShown{" Tolvos marcados, vuelva a pulsar para eliminarlos",
+                                          " tolvos marked out. Click again to remove them"};

@@ -1,0 +1,46 @@
+// The main window's logic without its widgets: the state of the whole run and every handler.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/engine.h"
+#include "lang/language.h"
+#include "speech/speech_ops.h"
+#include "ui/dialog_ops.h"
+#include "ui/host_ops.h"
+#include "ui/timer_ops.h"
+#include "ui/window_ops.h"
+
+struct FormPorts {
+  WindowOps& window;
+  TimerOps& timers;
+  DialogOps& dialogs;
+  HostOps& host;
+  SpeechOps& speech;
+  SoundOps& sound;
+  Random& random;
+};
+
+inline constexpr Bilingual kWelcome{
+    "Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.",
+    "Welcome to Tolvos. Use the Jaws cursor to play. Velmar"};
+
+class Form1 {
+ public:
+  explicit Form1(FormPorts ports);
+
+  Language language;
+  Engine engine;
+  std::string AppFolder;
+
+  // Start-up; runs before the window is shown and before any other event.
+  void Form_Load();
+  void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
+  void Command1_GotFocus(std::int16_t /*Index*/) {}
+
+ private:
+  void SetAppFolder();
+
+  FormPorts ports_;
+};

@@ -1,0 +1,46 @@
+// The operating system as start-up and the two stored files need it.
+// Paths are UTF-8 and complete (AppFolder followed by the file name); file contents are bytes.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+struct SaveResult {
+  bool ok = true;
+  std::string error;  // why it failed, in words the player can be shown
+};
+
+class HostOps {
+ public:
+  virtual ~HostOps() = default;
+
+  // The folder holding the program, as the system writes it (no trailing separator needed).
+  virtual std::string ProgramFolder() = 0;
+  virtual void SetWorkingDirectory(const std::string& folder) = 0;
+  // Whether a new file can be created in folder.
+  virtual bool IsWritableFolder(const std::string& folder) = 0;
+  // The user's own data folder for the game, created if needed.
+  virtual std::string UserDataFolder() = 0;
+  // Local time of day, with its fraction of a second.
+  virtual double SecondsSinceMidnight() = 0;
+
+  // Whether an ordinary file exists at path (not a folder, not hidden).
+  virtual bool FileExists(const std::string& path) = 0;
+  // The name of an ordinary file in folder whose name equals name ignoring letter case,
+  // or nullopt when there is none.
+  virtual std::optional<std::string> FindFileIgnoringCase(const std::string& folder,
+                                                          const std::string& name) = 0;
+  // The first line of the file (without its CR or LF), at most max_bytes of it;
+  // nullopt when the file cannot be opened or read.
+  virtual std::optional<std::string> ReadFirstLine(const std::string& path,
+                                                   std::size_t max_bytes) = 0;
+  // Replaces the whole file with bytes so that a failure leaves the old content intact.
+  virtual SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) = 0;
+};

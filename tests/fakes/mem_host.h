@@ -1,0 +1,66 @@
+// A host whose files live in memory; a test can make its folder read-only or its writes fail.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ui/host_ops.h"
+
+class MemHost : public HostOps {
+ public:
+  std::string ProgramFolder() override { return program_folder; }
+  void SetWorkingDirectory(const std::string& folder) override { working_directory = folder; }
+  bool IsWritableFolder(const std::string& folder) override {
+    return writable && folder == program_folder_with_separator();
+  }
+  std::string UserDataFolder() override { return user_data_folder; }
+  double SecondsSinceMidnight() override { return seconds; }
+
+  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  std::optional<std::string> FindFileIgnoringCase(const std::string& folder,
+                                                  const std::string& name) override {
+    for (const auto& [path, bytes] : files) {
+      if (path.size() != folder.size() + name.size() || path.compare(0, folder.size(), folder))
+        continue;
+      if (std::equal(name.begin(), name.end(), path.begin() + folder.size(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+          }))
+        return path.substr(folder.size());
+    }
+    return std::nullopt;
+  }
+  std::optional<std::string> ReadFirstLine(const std::string& path,
+                                           std::size_t max_bytes) override {
+    ++reads;
+    auto it = files.find(path);
+    if (it == files.end() || unreadable) return std::nullopt;
+    const std::string& bytes = it->second;
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    return bytes.substr(0, std::min(end, max_bytes));
+  }
+  SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) override {
+    ++writes;
+    if (!writable) return {false, "read-only folder"};
+    files[path] = bytes;
+    return {};
+  }
+
+  std::string program_folder_with_separator() const {
+    return program_folder.empty() || program_folder.back() != kPathSeparator
+               ? program_folder + kPathSeparator
+               : program_folder;
+  }
+
+  std::string program_folder = "/games/tolvos";
+  std::string user_data_folder = "/home/player/.local/share/tolvos/";
+  std::string working_directory;
+  double seconds = 45296.25;  // 12:34:56.25
+  bool writable = true;
+  bool unreadable = false;
+  std::map<std::string, std::string> files;
+  int reads = 0, writes = 0;
+};

@@ -1,0 +1,52 @@
+// An engine wired to fakes, with helpers to lay out a known board.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_speech.h"
+#include "fakes/fake_window.h"
+#include "fakes/journal.h"
+#include "fakes/scripted_random.h"
+#include "game/engine.h"
+
+class EngineTest : public testing::Test {
+ protected:
+  EngineTest() : engine({window, speech, sound, random}, language) {
+    engine.FillColourTables();
+  }
+
+  // Deals a board where no two neighbours share a colour: codes 1 and 2 alternate along
+  // rows and columns.
+  void DealCheckerboard() {
+    std::vector<int> codes;
+    for (int i = 0; i < kCells; ++i) codes.push_back((ColumnOf(i) + RowOf(i)) % 2 + 1);
+    random.SetCodes(codes);
+    engine.NewGame();
+  }
+  // Deals a board from 10 rows of 15 digits, top row first; '1'..'5' are colours.
+  void DealRows(const std::vector<std::string>& rows) {
+    std::vector<int> codes;
+    for (const std::string& row : rows)
+      for (char ch : row) codes.push_back(ch - '0');
+    ASSERT_EQ(kCells, static_cast<int>(codes.size()));
+    random.SetCodes(codes);
+    engine.NewGame();
+  }
+  // Checks that button k shows cell k's code through the colour tables.
+  void ExpectButtonShowsCell(int k) {
+    const int code = engine.Board(ColumnOf(k), RowOf(k));
+    EXPECT_EQ(engine.ColourLetters[code], window.at(k).caption) << "button " << k;
+    EXPECT_EQ(engine.ColourValues[code], window.at(k).back_color) << "button " << k;
+  }
+
+  Journal journal;
+  FakeWindow window{&journal};
+  FakeSpeech speech{&journal};
+  FakeSound sound{&journal};
+  ScriptedRandom random;
+  Language language;
+  Engine engine;
+};
