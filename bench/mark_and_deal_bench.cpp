@@ -1,9 +1,11 @@
 // The cost of a deal and of the deepest marking, with a window that only records.
 #include <benchmark/benchmark.h>
 
+#include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
 #include "fakes/scripted_random.h"
+#include "fakes/virtual_clock.h"
 #include "game/engine.h"
 #include "game/std_random.h"
 
@@ -11,12 +13,14 @@ namespace {
 
 void BM_NewGame(benchmark::State& state) {
   FakeWindow window;
+  VirtualClock clock;
+  FakeDialogs dialogs;
   FakeSpeech speech;
   FakeSound sound;
   StdRandom random;
   random.Randomize(1.5f);
   Language language;
-  Engine engine({window, speech, sound, random}, language);
+  Engine engine({window, clock, dialogs, speech, sound, random}, language);
   engine.FillColourTables();
   for (auto _ : state) {
     engine.NewGame();
@@ -28,12 +32,14 @@ BENCHMARK(BM_NewGame);
 // All 150 blocks of one colour: the recursion goes 150 calls deep.
 void BM_MarkOneColourBoard(benchmark::State& state) {
   FakeWindow window;
+  VirtualClock clock;
+  FakeDialogs dialogs;
   FakeSpeech speech;
   FakeSound sound;
   ScriptedRandom random;
   random.SetCodes({3});
   Language language;
-  Engine engine({window, speech, sound, random}, language);
+  Engine engine({window, clock, dialogs, speech, sound, random}, language);
   engine.FillColourTables();
   engine.NewGame();
   std::int16_t k = 0;

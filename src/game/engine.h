@@ -10,11 +10,15 @@
 #include "game/vb.h"
 #include "lang/language.h"
 #include "speech/speech_ops.h"
+#include "ui/dialog_ops.h"
+#include "ui/timer_ops.h"
 #include "ui/window_ops.h"
 
 // The outside world as the engine reaches it.
 struct EnginePorts {
   WindowOps& window;
+  TimerOps& timers;
+  DialogOps& dialogs;
   SpeechOps& speech;
   SoundOps& sound;
   Random& random;
@@ -42,6 +46,8 @@ class Engine {
   void NewGame();
   void Command1_Click(std::int16_t Index);
   void MarkGroup(int column, int row, std::int16_t colour);
+  // Ends the game once: every later request is ignored until the next NewGame.
+  void EndGame();
 
  private:
   void FirstMarking(std::int16_t index);
@@ -51,6 +57,8 @@ class Engine {
   void ShowScore();
 
   WindowOps& window_;
+  TimerOps& timers_;
+  DialogOps& dialogs_;
   SpeechOps& speech_;
   SoundOps& sound_;
   Random& random_;

@@ -7,6 +7,8 @@
 
 Engine::Engine(EnginePorts ports, const Language& language)
     : window_(ports.window),
+      timers_(ports.timers),
+      dialogs_(ports.dialogs),
       speech_(ports.speech),
       sound_(ports.sound),
       random_(ports.random),

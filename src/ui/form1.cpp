@@ -2,7 +2,8 @@
 #include "ui/form1.h"
 
 Form1::Form1(FormPorts ports)
-    : engine({ports.window, ports.speech, ports.sound, ports.random}, language), ports_(ports) {}
+    : engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+             language), ports_(ports) {}
 
 void Form1::Form_Load() {
   language.LanguageIndex = 0;

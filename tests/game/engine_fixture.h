@@ -6,15 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
 #include "fakes/journal.h"
 #include "fakes/scripted_random.h"
+#include "fakes/virtual_clock.h"
 #include "game/engine.h"
 
 class EngineTest : public testing::Test {
  protected:
-  EngineTest() : engine({window, speech, sound, random}, language) {
+  EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language) {
     engine.FillColourTables();
   }
 
@@ -44,6 +46,8 @@ class EngineTest : public testing::Test {
 
   Journal journal;
   FakeWindow window{&journal};
+  VirtualClock clock;
+  FakeDialogs dialogs{&journal};
   FakeSpeech speech{&journal};
   FakeSound sound{&journal};
   ScriptedRandom random;
