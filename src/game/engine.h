@@ -46,6 +46,10 @@ class Engine {
   void NewGame();
   void Command1_Click(std::int16_t Index);
   void MarkGroup(int column, int row, std::int16_t colour);
+  // Tick handlers of the three timers.
+  void TmrBajar_Timer();
+  void Timer1_Timer();
+  void TmrRecolocar_Timer();
   // Ends the game once: every later request is ignored until the next NewGame.
   void EndGame();
 

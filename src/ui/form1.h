@@ -38,6 +38,9 @@ class Form1 {
   void Form_Load();
   void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
   void Command1_GotFocus(std::int16_t /*Index*/) {}
+  void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
+  void Timer1_Timer() { engine.Timer1_Timer(); }
+  void TmrRecolocar_Timer() { engine.TmrRecolocar_Timer(); }
 
  private:
   void SetAppFolder();
