@@ -37,6 +37,11 @@ class Engine {
   std::int32_t Score = 0;
   std::int16_t ColumnsInUse = kColumns;
   std::int16_t GameEnded = kVbFalse;
+  // The motion of a fall: the buttons moving in the current step ("000;" per block, in the
+  // order the step found them), the animation ticks left in it, and landing sounds owed.
+  std::string FallingList;
+  std::int16_t FallTicksLeft = 0;
+  std::int16_t LandedCount = 0;
   std::array<std::uint32_t, kColourCodes> ColourValues{};
   std::array<std::string, kColourCodes> ColourLetters;
 
@@ -46,6 +51,15 @@ class Engine {
   void NewGame();
   void Command1_Click(std::int16_t Index);
   void MarkGroup(int column, int row, std::int16_t colour);
+  void RemoveMarked();
+  // Moves every block with an empty cell below it down one cell in Board and animates the
+  // step; when nothing moves, brings the window in line instead.
+  void FallStep();
+  // Closes the empty columns, redraws every button from Board, and ends the game when no
+  // block is left. Nests once per closed column.
+  void RefreshBoard();
+  void CloseEmptyColumns();
+  void ShiftColumnsLeft(std::int16_t column);
   // Tick handlers of the three timers.
   void TmrBajar_Timer();
   void Timer1_Timer();
@@ -59,6 +73,14 @@ class Engine {
   void MarkFrom(std::int16_t index);
   void Announce(bool remarking);
   void ShowScore();
+  void RemoveSelectedGroup();
+  bool MoveBlocksDownOneCell();
+  void AppendFallEntry(int button);
+  int FallEntryCount() const;
+  int FallEntry(int k) const;
+  bool BlockLanded(int button) const;
+  void CompleteFall();
+  void StopMotion();
 
   WindowOps& window_;
   TimerOps& timers_;

@@ -6,12 +6,16 @@
 
 void Engine::Command1_Click(std::int16_t Index) {
   assert(Index >= 0 && Index < kCells);
+  // While blocks slide, Board is already a step ahead of what the player sees and heard; the
+  // fall is finished first so that a click always acts on the board the window shows.
+  if (!FallingList.empty()) CompleteFall();
   if (SelectedIndex == -1) {
     FirstMarking(Index);
   } else if (Index != SelectedIndex) {
     Remarking(Index);
+  } else {
+    RemoveSelectedGroup();
   }
-  // A second click on the selected block removes its group; removal is not built yet.
 }
 
 void Engine::FirstMarking(std::int16_t index) {

@@ -25,6 +25,8 @@ void Engine::ShowScore() {
 }
 
 void Engine::NewGame() {
+  // A fall of the old board must not go on over the new one.
+  StopMotion();
   GameEnded = kVbFalse;
   ColumnsInUse = kColumns;
   SelectedIndex = -1;

@@ -18,6 +18,31 @@ class EngineTest : public testing::Test {
  protected:
   EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language) {
     engine.FillColourTables();
+    clock.SetTickHandler([this](TimerId id) {
+      switch (id) {
+        case TimerId::TmrRecolocar: engine.TmrRecolocar_Timer(); break;
+        case TimerId::TmrBajar: engine.TmrBajar_Timer(); break;
+        case TimerId::Timer1: engine.Timer1_Timer(); break;
+      }
+    });
+  }
+
+  // Marks the group of button k and removes it: two clicks on the same block.
+  void Remove(int k) {
+    engine.Command1_Click(static_cast<std::int16_t>(k));
+    engine.Command1_Click(static_cast<std::int16_t>(k));
+  }
+  // Checks that every button shows its cell at its home place, as a redraw leaves it.
+  void ExpectWindowMatchesBoard() {
+    for (int k = 0; k < kCells; ++k) {
+      const int code = engine.Board(ColumnOf(k), RowOf(k));
+      const FakeButton& b = window.at(k);
+      EXPECT_EQ(code ? engine.ColourLetters[code] : ".", b.caption) << "button " << k;
+      EXPECT_EQ(code ? engine.ColourValues[code] : 0u, b.back_color) << "button " << k;
+      EXPECT_TRUE(b.visible && b.enabled) << "button " << k;
+      EXPECT_EQ(ColumnOf(k) * 500.0f, b.left) << "button " << k;
+      EXPECT_EQ(RowOf(k) * 500.0f, b.top) << "button " << k;
+    }
   }
 
   // Deals a board where no two neighbours share a colour: codes 1 and 2 alternate along
