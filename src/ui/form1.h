@@ -32,6 +32,8 @@ class Form1 {
 
   Language language;
   Engine engine;
+  // Where the best-score and language files live, ending in a separator: the program's
+  // folder, or the player's data folder when the program's folder cannot be written.
   std::string AppFolder;
 
   // Start-up; runs before the window is shown and before any other event.
@@ -44,6 +46,7 @@ class Form1 {
 
  private:
   void SetAppFolder();
+  void LoadSounds();
 
   FormPorts ports_;
 };

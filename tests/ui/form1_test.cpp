@@ -50,4 +50,17 @@ TEST_F(Form1Test, AppFolderEndsInOneSeparator) {
   }
 }
 
+TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgram) {
+  host.writable = false;
+  for (std::string data : {"/home/player/.local/share/tolvos", "/home/player/.local/share/tolvos/"}) {
+    SCOPED_TRACE(data);
+    host.user_data_folder = data;
+    form.Form_Load();
+    EXPECT_EQ("/home/player/.local/share/tolvos/", form.AppFolder);
+    EXPECT_EQ("/games/tolvos", host.working_directory);
+    EXPECT_EQ("/games/tolvos/snd.wav", sound.sound1);
+    EXPECT_EQ("/games/tolvos/snd2.wav", sound.sound2);
+  }
+}
+
 }  // namespace
