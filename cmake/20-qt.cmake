@@ -1,4 +1,4 @@
-# The Qt window, the `tolvos` executable and the offscreen Qt tests.
+# The Qt window, the `tolvos` executable, its install and the offscreen Qt tests.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 file(GLOB qt_adapter_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/ui/qt/*.cpp)
@@ -11,9 +11,23 @@ target_link_libraries(qt_adapters PUBLIC form Qt6::Widgets)
 if(TARGET speech_backends)
   add_executable(tolvos src/app/main.cpp)
   target_link_libraries(tolvos PRIVATE qt_adapters speech_backends)
+
+  install(TARGETS tolvos RUNTIME DESTINATION ${TOLVOS_PROGRAM_DIR})
+  # bin/tolvos is a relative link: the program still finds its folder through it.
+  file(RELATIVE_PATH link_target "/${CMAKE_INSTALL_BINDIR}" "/${TOLVOS_PROGRAM_DIR}/tolvos")
+  install(CODE "
+    set(bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+    file(MAKE_DIRECTORY \"\${bin_dir}\")
+    message(STATUS \"Installing: \${bin_dir}/tolvos -> ${link_target}\")
+    file(CREATE_LINK \"${link_target}\" \"\${bin_dir}/tolvos\" SYMBOLIC)")
 else()
   message(STATUS "tolvos: no speech_backends target, the executable is not built")
 endif()
+
+set(app_id org.tolvos.Tolvos)
+install(FILES data/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES data/${app_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 if(TOLVOS_TESTS)
   find_package(Qt6 REQUIRED COMPONENTS Test)
@@ -27,4 +41,13 @@ if(TOLVOS_TESTS)
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endforeach()
+
+  # The desktop entry and the software-centre description must pass their validators.
+  find_program(APPSTREAMCLI appstreamcli REQUIRED)
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+  add_test(NAME desktop_entry
+           COMMAND ${DESKTOP_FILE_VALIDATE} ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.desktop)
+  add_test(NAME metainfo
+           COMMAND ${APPSTREAMCLI} validate --no-net --explain
+                   ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.metainfo.xml)
 endif()
