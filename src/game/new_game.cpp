@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "game/engine.h"
-#include "game/texts.h"
+#include "lang/texts.h"
 
 Engine::Engine(EnginePorts ports, const Language& language)
     : window_(ports.window),
@@ -21,7 +21,7 @@ void Engine::FillColourTables() {
 }
 
 void Engine::ShowScore() {
-  window_.SetLabelCaption(LabelId::Label2, std::to_string(Score) + language_.Text(kPointsWord));
+  window_.SetLabelCaption(LabelId::Label2, ScoreText(Score, language_.LanguageIndex));
 }
 
 void Engine::NewGame() {

@@ -3,9 +3,6 @@
 
 #include "lang/bilingual.h"
 
-// Follows the score's digits on the score line.
-inline constexpr Bilingual kPointsWord{" puntos", " points"};
-
 // Marking announcements; each follows the count of marked blocks.
 inline constexpr Bilingual kMarkedSpoken{" tolvos marcados. Vuelva a pulsar para eliminarlos",
                                          " tolvos marked out. Click again to remove them"};

@@ -1,7 +1,13 @@
-// Start-up of the main window.
+// Start-up of the main window, its menu commands and the Escape key.
 #include "ui/form1.h"
 
+#include "ui/instructions.h"
+
 namespace {
+
+constexpr Bilingual kGiveUpQuestion{"¿Realmente desea dar la partida por terminada?",
+                                     "Do you really wish to terminate the game?"};
+constexpr Bilingual kGiveUpTitle{"Terminar juego", "Terminate game"};
 
 std::string WithSeparator(std::string folder) {
   if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
@@ -12,13 +18,16 @@ std::string WithSeparator(std::string folder) {
 
 Form1::Form1(FormPorts ports)
     : engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
-             language), ports_(ports) {}
+             language),
+      language_switch(language, ports.window, ports.host, engine.Score, AppFolder),
+      ports_(ports) {}
 
 void Form1::Form_Load() {
   language.LanguageIndex = 0;
   ports_.host.SetWorkingDirectory(ports_.host.ProgramFolder());
   ports_.random.Randomize(static_cast<float>(ports_.host.SecondsSinceMidnight()));
   SetAppFolder();
+  language_switch.LoadLanguage();
   ports_.speech.Speak(language.Text(kWelcome), language.LanguageIndex);
   LoadSounds();
   engine.FillColourTables();
@@ -38,4 +47,16 @@ void Form1::LoadSounds() {
   // The sounds ship beside the program, wherever the player's files are kept.
   const std::string folder = WithSeparator(ports_.host.ProgramFolder());
   ports_.sound.LoadSounds(folder + "snd.wav", folder + "snd2.wav");
+}
+
+void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
+  if (KeyCode != kKeyEscape) return;
+  const BoxAnswer answer = ports_.dialogs.MessageBox(language.Text(kGiveUpQuestion),
+                                                     language.Text(kGiveUpTitle), BoxButtons::YesNo);
+  if (answer == BoxAnswer::Yes) engine.EndGame();
+}
+
+void Form1::MnuJueIns_Click() {
+  ports_.dialogs.MessageBox(InstructionsText(language.LanguageIndex),
+                            InstructionsTitle(language.LanguageIndex), BoxButtons::Ok);
 }

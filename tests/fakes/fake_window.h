@@ -16,6 +16,7 @@ struct FakeButton {
   bool visible = true;
   bool enabled = true;
   float left = 0, top = 1000, width = 500, height = 500;
+  int left_sets = 0;
 };
 
 class FakeWindow : public WindowOps {
@@ -36,7 +37,10 @@ class FakeWindow : public WindowOps {
   void SetButtonEnabled(int k, bool enabled) override { at(k).enabled = enabled; }
   float ButtonLeft(int k) const override { return at(k).left; }
   float ButtonTop(int k) const override { return at(k).top; }
-  void SetButtonLeft(int k, float twips) override { at(k).left = twips; }
+  void SetButtonLeft(int k, float twips) override {
+    at(k).left = twips;
+    ++at(k).left_sets;
+  }
   void SetButtonTop(int k, float twips) override { at(k).top = twips; }
   float ButtonWidth(int k) const override { return at(k).width; }
   float ButtonHeight(int k) const override { return at(k).height; }

@@ -64,3 +64,93 @@ TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgra
 }
 
 }  // namespace
+
+namespace {
+
+class Form1InputTest : public Form1Test {
+ protected:
+  void SetUp() override { form.Form_Load(); }
+};
+
+TEST_F(Form1InputTest, EscapeAsksAndOnlyYesEndsTheGame) {
+  form.Command1_Click(10);
+  const std::string message = window.label1;
+  dialogs.answers = {BoxAnswer::No};
+  form.Form_KeyDown(kKeyEscape, 0);
+  ASSERT_EQ(1u, dialogs.shown.size());
+  EXPECT_EQ("¿Realmente desea dar la partida por terminada?", dialogs.shown[0].text);
+  EXPECT_EQ("Terminar juego", dialogs.shown[0].title);
+  EXPECT_EQ(BoxButtons::YesNo, dialogs.shown[0].buttons);
+  EXPECT_EQ(kVbFalse, form.engine.GameEnded);
+  EXPECT_EQ(10, form.engine.SelectedIndex);
+  EXPECT_EQ(message, window.label1);
+
+  form.MnuJueIdiList_Click(1);
+  dialogs.answers = {BoxAnswer::Yes};
+  form.Form_KeyDown(kKeyEscape, /*Shift=*/1);
+  EXPECT_EQ("Do you really wish to terminate the game?", dialogs.shown[1].text);
+  EXPECT_EQ("Terminate game", dialogs.shown[1].title);
+  EXPECT_EQ(kVbTrue, form.engine.GameEnded);
+  EXPECT_FALSE(window.at(0).enabled);
+}
+
+TEST_F(Form1InputTest, OtherKeysAskNothing) {
+  for (std::int16_t key : {13, 32, 65, 112, 113}) form.Form_KeyDown(key, 0);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Form1InputTest, YesAfterTheGameEndedMeanwhileChangesNothing) {
+  // A tick during the question ends the game; the Yes that follows finds it ended.
+  dialogs.answers = {BoxAnswer::Yes};
+  dialogs.while_open = [&] { form.engine.EndGame(); };
+  form.Form_KeyDown(kKeyEscape, 0);
+  EXPECT_EQ(kVbTrue, form.engine.GameEnded);
+  EXPECT_EQ(1u, dialogs.shown.size());
+}
+
+TEST_F(Form1InputTest, NewGameDropsTheScoreAtOnce) {
+  form.engine.Score = 4200;
+  form.MnuJueNue_Click();
+  EXPECT_EQ(0, form.engine.Score);
+  EXPECT_EQ("0 puntos", window.label2);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Form1InputTest, InstructionsFollowTheLanguageAndChangeNothing) {
+  form.Command1_Click(3);
+  form.MnuJueIns_Click();
+  form.MnuJueIdiList_Click(1);
+  form.MnuJueIns_Click();
+  ASSERT_EQ(2u, dialogs.shown.size());
+  EXPECT_EQ("Instrucciones para Tolvos", dialogs.shown[0].title);
+  EXPECT_EQ("Instructions for Tolvos", dialogs.shown[1].title);
+  EXPECT_EQ(BoxButtons::Ok, dialogs.shown[1].buttons);
+  EXPECT_EQ(3, form.engine.SelectedIndex);
+}
+
+TEST_F(Form1InputTest, ExitClosesTheWindowWithoutWriting) {
+  const int writes = host.writes;
+  form.MnuJueSal_Click();
+  EXPECT_TRUE(window.closed);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(writes, host.writes);
+}
+
+}  // namespace
+
+TEST_F(Form1Test, LanguageFileAppliesBeforeTheWelcome) {
+  host.files["/games/tolvos/Idioma.dat"] = "1=Idioma\r\n";
+  form.Form_Load();
+  EXPECT_EQ("Welcome to Tolvos. Use the Jaws cursor to play. Velmar", speech.spoken.at(0));
+  EXPECT_EQ(1, speech.languages.at(0));
+  EXPECT_EQ("Tolvos", window.caption);
+  EXPECT_EQ("0 points", window.label2);
+  EXPECT_EQ("Game", window.menus[MenuId::MnuJuego]);
+}
+
+TEST_F(Form1Test, NoLanguageFileKeepsDesignCaptions) {
+  form.Form_Load();
+  EXPECT_TRUE(window.menus.empty());
+  EXPECT_EQ("TOLVOS", window.caption);
+  EXPECT_EQ(0u, host.files.count("/games/tolvos/Idioma.dat"));
+}

@@ -1,6 +1,7 @@
 // Each Qt event of the main window becomes one call of its handler in Form1.
 #include "ui/qt/connect_form.h"
 
+#include <QAction>
 #include <QTimer>
 
 #include "ui/form1.h"
@@ -19,6 +20,19 @@ void connectForm(MainWindow& window, Form1& form) {
   QObject::connect(window.timer(TimerId::Timer1), &QTimer::timeout, &window,
                    [&form] { form.Timer1_Timer(); });
 
-  // The key handler and the menu commands join here, one connection each:
-  // MainWindow::keyDown, menuAction(MenuId::...)->triggered and languageAction(0 or 1).
+  QObject::connect(&window, &MainWindow::keyDown, &window, [&form](int keyCode, int shift) {
+    form.Form_KeyDown(static_cast<std::int16_t>(keyCode), static_cast<std::int16_t>(shift));
+  });
+
+  QObject::connect(window.menuAction(MenuId::MnuJueNue), &QAction::triggered, &window,
+                   [&form] { form.MnuJueNue_Click(); });
+  QObject::connect(window.menuAction(MenuId::MnuJueIns), &QAction::triggered, &window,
+                   [&form] { form.MnuJueIns_Click(); });
+  QObject::connect(window.languageAction(0), &QAction::triggered, &window,
+                   [&form] { form.MnuJueIdiList_Click(0); });
+  QObject::connect(window.languageAction(1), &QAction::triggered, &window,
+                   [&form] { form.MnuJueIdiList_Click(1); });
+  QObject::connect(window.menuAction(MenuId::MnuJueSal), &QAction::triggered, &window,
+                   [&form] { form.MnuJueSal_Click(); });
+  // The best-score command joins here, one connection like the others.
 }

@@ -54,6 +54,8 @@ class MainWindowTest : public QObject {
     random.SetCodes({1, 2, 3, 4, 5, 3, 3});
     speech = FakeSpeech();
     sound = FakeSound();
+    dialogs = FakeDialogs();
+    host = MemHost();
     form = new Form1({*window, *window, dialogs, host, speech, sound, random});
     connectForm(*window, *form);
     form->Form_Load();
@@ -179,6 +181,7 @@ class MainWindowTest : public QObject {
 
   void everyKeyIsPreviewedAndStillReachesTheFocusedBlock() {
     window->button(5)->setFocus();
+    dialogs.answers = {BoxAnswer::No};
     QSignalSpy keys(window, &MainWindow::keyDown);
     KeySpy own;
     window->button(5)->installEventFilter(&own);
@@ -190,6 +193,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(keys[1], QVariantList({27, 1}));
     QCOMPARE(keys[2], QVariantList({65, 0}));
     QCOMPARE(own.presses, 3);
+    // Escape reached the window's handler, which asked its question once.
+    QCOMPARE(dialogs.shown.size(), 1u);
+    QCOMPARE(dialogs.shown[0].buttons, BoxButtons::YesNo);
   }
 
   void shortcutsWorkFromAFocusedBlock() {

@@ -1,0 +1,81 @@
+// The cost of the worst redraw (every column closed by one removal, 16 nested redraws) and of
+// a whole game played by removing the largest group each time, with a window that only records.
+#include <benchmark/benchmark.h>
+
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_speech.h"
+#include "fakes/fake_window.h"
+#include "fakes/scripted_random.h"
+#include "fakes/virtual_clock.h"
+#include "game/engine.h"
+#include "game/std_random.h"
+
+namespace {
+
+struct Rig {
+  FakeWindow window;
+  VirtualClock clock;
+  FakeDialogs dialogs;
+  FakeSpeech speech;
+  FakeSound sound;
+  Language language;
+  Engine engine;
+
+  explicit Rig(Random& random)
+      : engine({window, clock, dialogs, speech, sound, random}, language) {
+    engine.FillColourTables();
+    clock.SetTickHandler([this](TimerId id) {
+      if (id == TimerId::TmrBajar) engine.TmrBajar_Timer();
+      if (id == TimerId::Timer1) engine.Timer1_Timer();
+      if (id == TimerId::TmrRecolocar) engine.TmrRecolocar_Timer();
+    });
+  }
+};
+
+void BM_RemoveWholeBoardOfOneColour(benchmark::State& state) {
+  ScriptedRandom random;
+  random.SetCodes({4});
+  Rig rig(random);
+  for (auto _ : state) {
+    state.PauseTiming();
+    rig.engine.NewGame();
+    rig.engine.Command1_Click(0);
+    state.ResumeTiming();
+    rig.engine.Command1_Click(0);  // 15 columns close, nested
+    benchmark::DoNotOptimize(rig.engine.ColumnsInUse);
+  }
+}
+BENCHMARK(BM_RemoveWholeBoardOfOneColour)->Unit(benchmark::kMicrosecond);
+
+// Index of a block of the largest group on the board, or -1 when the board is empty.
+int LargestGroup(Engine& engine) {
+  int best = -1, best_size = 0;
+  for (int k = 0; k < kCells; ++k) {
+    if (engine.Board(ColumnOf(k), RowOf(k)) == 0) continue;
+    engine.Marked.Fill(0);
+    engine.MarkedCount = 0;
+    engine.MarkGroup(ColumnOf(k), RowOf(k), engine.Board(ColumnOf(k), RowOf(k)));
+    if (engine.MarkedCount > best_size) best_size = engine.MarkedCount, best = k;
+  }
+  return best;
+}
+
+void BM_WholeGame(benchmark::State& state) {
+  StdRandom random;
+  random.Randomize(0.5f);
+  Rig rig(random);
+  for (auto _ : state) {
+    rig.engine.NewGame();
+    for (int k; (k = LargestGroup(rig.engine)) >= 0;) {
+      rig.engine.SelectedIndex = -1;
+      rig.engine.Command1_Click(static_cast<std::int16_t>(k));
+      rig.engine.Command1_Click(static_cast<std::int16_t>(k));
+      rig.clock.RunUntilIdle();
+      rig.speech.spoken.clear();
+    }
+    benchmark::DoNotOptimize(rig.engine.Score);
+  }
+}
+BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
