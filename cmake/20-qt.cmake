@@ -12,9 +12,9 @@ if(TARGET speech_backends)
   add_executable(tolvos src/app/main.cpp)
   target_link_libraries(tolvos PRIVATE qt_adapters speech_backends)
 
-  install(TARGETS tolvos RUNTIME DESTINATION ${TOLVOS_PROGRAM_DIR})
+  install(TARGETS tolvos RUNTIME DESTINATION ${TOLVOS_INSTALL_DIR})
   # bin/tolvos is a relative link: the program still finds its folder through it.
-  file(RELATIVE_PATH link_target "/${CMAKE_INSTALL_BINDIR}" "/${TOLVOS_PROGRAM_DIR}/tolvos")
+  file(RELATIVE_PATH link_target "/${CMAKE_INSTALL_BINDIR}" "/${TOLVOS_INSTALL_DIR}/tolvos")
   install(CODE "
     set(bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     file(MAKE_DIRECTORY \"\${bin_dir}\")
