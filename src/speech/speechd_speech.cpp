@@ -29,7 +29,9 @@ struct Message {
 }  // namespace
 
 struct SpeechdSpeech::Shared {
-  std::string socket_path;
+  // The server's address; its strings point into the two below.
+  std::optional<SPDConnectionAddress> address;
+  std::string socket_name, host;
   std::mutex mutex;
   std::condition_variable wake;     // a text to say, or stop
   std::condition_variable stopped;  // the worker has closed its connection
@@ -88,15 +90,9 @@ class Worker {
   }
 
   bool Open() {
-    SPDConnectionAddress address{};
-    const SPDConnectionAddress* chosen = nullptr;  // the library reads the session's setting
-    if (!shared_->socket_path.empty()) {
-      address.method = SPD_METHOD_UNIX_SOCKET;
-      address.unix_socket_name = shared_->socket_path.data();
-      chosen = &address;
-    }
+    if (!shared_->address) return false;
     char* error = nullptr;
-    connection_ = spd_open2("tolvos", "main", nullptr, SPD_MODE_SINGLE, chosen,
+    connection_ = spd_open2("tolvos", "main", nullptr, SPD_MODE_SINGLE, &*shared_->address,
                             /*autospawn=*/0, &error);
     std::free(error);
     language_.clear();
@@ -116,7 +112,28 @@ class Worker {
 }  // namespace
 
 SpeechdSpeech::SpeechdSpeech(std::string socket_path) : shared_(std::make_shared<Shared>()) {
-  shared_->socket_path = std::move(socket_path);
+  // The address is settled here, once; finding it only reads the environment.
+  SPDConnectionAddress address{};
+  if (!socket_path.empty()) {
+    address.method = SPD_METHOD_UNIX_SOCKET;
+    shared_->socket_name = std::move(socket_path);
+  } else {
+    char* error = nullptr;
+    SPDConnectionAddress* session = spd_get_default_address(&error);
+    std::free(error);
+    if (session) {
+      address.method = session->method;
+      if (session->unix_socket_name) shared_->socket_name = session->unix_socket_name;
+      if (session->inet_socket_host) shared_->host = session->inet_socket_host;
+      address.inet_socket_port = session->inet_socket_port;
+      SPDConnectionAddress__free(session);
+    }
+  }
+  if (!shared_->socket_name.empty() || !shared_->host.empty()) {
+    address.unix_socket_name = shared_->socket_name.data();
+    address.inet_socket_host = shared_->host.data();
+    shared_->address = address;
+  }
   std::thread([shared = shared_] { Worker(shared).Run(); }).detach();
 }
 
