@@ -22,3 +22,13 @@ if(NOT WIN32)
   pkg_check_modules(SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
   target_link_libraries(speech_backends PRIVATE PkgConfig::SPEECHD)
 endif()
+
+# The two sounds are made by the build and sit beside the program.
+add_executable(make_sounds tools/make_sounds.cpp)
+set(game_sounds ${CMAKE_BINARY_DIR}/snd.wav ${CMAKE_BINARY_DIR}/snd2.wav)
+add_custom_command(OUTPUT ${game_sounds}
+                   COMMAND make_sounds ${CMAKE_BINARY_DIR}
+                   DEPENDS make_sounds
+                   COMMENT "Making snd.wav and snd2.wav")
+add_custom_target(sounds ALL DEPENDS ${game_sounds})
+install(FILES ${game_sounds} DESTINATION ${TOLVOS_INSTALL_DIR})
