@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+#include <QWindow>
 #include <qdrawutil.h>
 
 #include <cassert>
@@ -118,6 +119,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     auto* l = new QLabel(text, client);
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);  // a long message takes a second line rather than being cut
     l->setPalette(face);
     l->setAutoFillBackground(true);
     l->setGeometry(place);
@@ -127,7 +129,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   label1_ = newLabel(QString(), twipsToRect(0, 5000, 4000, 500));
 
   // Key preview: the window sees each key before the focused widget does.
-  qApp->installEventFilter(this);
+  winId();
+  windowHandle()->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (auto* b = dynamic_cast<BlockButton*>(now); b && b->window() == this)
       emit buttonFocused(b->index());
@@ -268,17 +271,11 @@ QAction* MainWindow::languageAction(int index) const {
 QTimer* MainWindow::timer(TimerId id) const { return timers_[static_cast<int>(id)]; }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The application's filters see a key once for each widget it is offered to on its way up
-  // to the window; only its first receiver counts: the focused widget of this window, or the
-  // window itself when nothing in it has the focus. The key goes on as usual.
-  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-    auto* target = static_cast<QWidget*>(watched);
-    QWidget* focus = QApplication::focusWidget();
-    const QWidget* first = focus && focus->window() == this ? focus : this;
-    if (target == first) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      emit keyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
-    }
+  // The window system hands each key to this window's QWindow once, before it goes on to the
+  // focused widget and up its parents; the filter leaves it on its way.
+  if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    emit keyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -179,20 +179,23 @@ class MainWindowTest : public QObject {
     QVERIFY(!window->label(LabelId::Label1)->text().isEmpty());
   }
 
-  void everyKeyIsPreviewedAndStillReachesTheFocusedBlock() {
+  void everyKeyIsPreviewedOnceAndStillReachesTheFocusedBlock() {
     window->button(5)->setFocus();
-    dialogs.answers = {BoxAnswer::No};
     QSignalSpy keys(window, &MainWindow::keyDown);
     KeySpy own;
     window->button(5)->installEventFilter(&own);
-    QTest::keyClick(window->button(5), Qt::Key_Escape, Qt::ShiftModifier);
-    QTest::keyClick(window->button(5), Qt::Key_A);
+    // The question takes the focus away, as a box does; the key must not be seen twice.
+    dialogs.answers = {BoxAnswer::No};
+    dialogs.while_open = [&] { window->button(5)->clearFocus(); };
+    QTest::keyClick(window->windowHandle(), Qt::Key_Escape, Qt::ShiftModifier);
+    window->button(5)->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_A);
     // The Shift key itself comes first, as a key of its own.
     QCOMPARE(keys.size(), 3);
     QCOMPARE(keys[0], QVariantList({16, 1}));
     QCOMPARE(keys[1], QVariantList({27, 1}));
     QCOMPARE(keys[2], QVariantList({65, 0}));
-    QCOMPARE(own.presses, 3);
+    QCOMPARE(own.presses, 2);  // Shift and A; the Escape went on after the focus had left
     // Escape reached the window's handler, which asked its question once.
     QCOMPARE(dialogs.shown.size(), 1u);
     QCOMPARE(dialogs.shown[0].buttons, BoxButtons::YesNo);
