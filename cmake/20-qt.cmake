@@ -50,4 +50,11 @@ if(TOLVOS_TESTS)
   add_test(NAME metainfo
            COMMAND ${APPSTREAMCLI} validate --no-net --explain
                    ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.metainfo.xml)
+  if(TARGET tolvos)
+    add_test(NAME install_layout
+             COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                     -DPREFIX=${CMAKE_BINARY_DIR}/install-check
+                     -DPROGRAM_DIR=${TOLVOS_INSTALL_DIR} -DDATA_DIR=${CMAKE_INSTALL_DATADIR}
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/check_layout.cmake)
+  endif()
 endif()
