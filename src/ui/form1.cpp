@@ -2,14 +2,17 @@
 #include "ui/form1.h"
 
 Form1::Form1(FormPorts ports)
-    : engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
-             language), ports_(ports) {}
+    : scores(ports.host, ports.dialogs, language, AppFolder),
+      engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+             language, scores),
+      ports_(ports) {}
 
 void Form1::Form_Load() {
   language.LanguageIndex = 0;
   ports_.host.SetWorkingDirectory(ports_.host.ProgramFolder());
   ports_.random.Randomize(static_cast<float>(ports_.host.SecondsSinceMidnight()));
   SetAppFolder();
+  scores.LoadBestScores();
   ports_.speech.Speak(language.Text(kWelcome), language.LanguageIndex);
   ports_.sound.LoadSounds(AppFolder + "snd.wav", AppFolder + "snd2.wav");
   engine.FillColourTables();

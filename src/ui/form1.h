@@ -6,6 +6,7 @@
 
 #include "game/engine.h"
 #include "lang/language.h"
+#include "scores/best_scores.h"
 #include "speech/speech_ops.h"
 #include "ui/dialog_ops.h"
 #include "ui/host_ops.h"
@@ -31,8 +32,9 @@ class Form1 {
   explicit Form1(FormPorts ports);
 
   Language language;
-  Engine engine;
   std::string AppFolder;
+  BestScores scores;
+  Engine engine;
 
   // Start-up; runs before the window is shown and before any other event.
   void Form_Load();
@@ -41,6 +43,7 @@ class Form1 {
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }
   void TmrRecolocar_Timer() { engine.TmrRecolocar_Timer(); }
+  void MnuJueMej_Click() { scores.ShowBestScores(); }
 
  private:
   void SetAppFolder();
