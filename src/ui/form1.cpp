@@ -10,8 +10,9 @@ constexpr Bilingual kGiveUpTitle{"Terminar juego", "Terminate game"};
 }  // namespace
 
 Form1::Form1(FormPorts ports)
-    : engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
-             language),
+    : scores(ports.host, ports.dialogs, language, AppFolder),
+      engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+             language, scores),
       language_switch(language, ports.window, ports.host, engine.Score, AppFolder),
       ports_(ports) {}
 
@@ -20,6 +21,7 @@ void Form1::Form_Load() {
   ports_.host.SetWorkingDirectory(ports_.host.ProgramFolder());
   ports_.random.Randomize(static_cast<float>(ports_.host.SecondsSinceMidnight()));
   SetAppFolder();
+  scores.LoadBestScores();
   language_switch.LoadLanguage();
   ports_.speech.Speak(language.Text(kWelcome), language.LanguageIndex);
   ports_.sound.LoadSounds(AppFolder + "snd.wav", AppFolder + "snd2.wav");
