@@ -4,6 +4,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
+#include "fakes/mem_host.h"
 #include "fakes/scripted_random.h"
 #include "fakes/virtual_clock.h"
 #include "game/engine.h"
@@ -20,7 +21,10 @@ void BM_NewGame(benchmark::State& state) {
   StdRandom random;
   random.Randomize(1.5f);
   Language language;
-  Engine engine({window, clock, dialogs, speech, sound, random}, language);
+  MemHost host;
+  const std::string app_folder = host.program_folder_with_separator();
+  BestScores scores(host, dialogs, language, app_folder);
+  Engine engine({window, clock, dialogs, speech, sound, random}, language, scores);
   engine.FillColourTables();
   for (auto _ : state) {
     engine.NewGame();
@@ -39,7 +43,10 @@ void BM_MarkOneColourBoard(benchmark::State& state) {
   ScriptedRandom random;
   random.SetCodes({3});
   Language language;
-  Engine engine({window, clock, dialogs, speech, sound, random}, language);
+  MemHost host;
+  const std::string app_folder = host.program_folder_with_separator();
+  BestScores scores(host, dialogs, language, app_folder);
+  Engine engine({window, clock, dialogs, speech, sound, random}, language, scores);
   engine.FillColourTables();
   engine.NewGame();
   std::int16_t k = 0;

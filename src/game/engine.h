@@ -9,6 +9,7 @@
 #include "game/random.h"
 #include "game/vb.h"
 #include "lang/language.h"
+#include "scores/best_scores.h"
 #include "speech/speech_ops.h"
 #include "ui/dialog_ops.h"
 #include "ui/timer_ops.h"
@@ -29,7 +30,7 @@ inline constexpr std::uint32_t kMarkedColour = 0xFFFFFF;
 
 class Engine {
  public:
-  Engine(EnginePorts ports, const Language& language);
+  Engine(EnginePorts ports, const Language& language, BestScores& best_scores);
 
   Grid Board, Marked;
   std::int16_t SelectedIndex = -1;
@@ -64,7 +65,8 @@ class Engine {
   void TmrBajar_Timer();
   void Timer1_Timer();
   void TmrRecolocar_Timer();
-  // Ends the game once: every later request is ignored until the next NewGame.
+  // Ends the game once: every later request is ignored until the next NewGame. A score above
+  // the lowest of the best scores is entered by name, saved and shown.
   void EndGame();
 
  private:
@@ -89,4 +91,5 @@ class Engine {
   SoundOps& sound_;
   Random& random_;
   const Language& language_;
+  BestScores& best_;
 };

@@ -5,14 +5,15 @@
 #include "game/engine.h"
 #include "lang/texts.h"
 
-Engine::Engine(EnginePorts ports, const Language& language)
+Engine::Engine(EnginePorts ports, const Language& language, BestScores& best_scores)
     : window_(ports.window),
       timers_(ports.timers),
       dialogs_(ports.dialogs),
       speech_(ports.speech),
       sound_(ports.sound),
       random_(ports.random),
-      language_(language) {}
+      language_(language),
+      best_(best_scores) {}
 
 void Engine::FillColourTables() {
   ColourValues = {0xFFFFFF, 0xFFFF00, 0xFF00, 0xFFFF, 0xFF, 0x8CFF};

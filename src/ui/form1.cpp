@@ -17,8 +17,9 @@ std::string WithSeparator(std::string folder) {
 }  // namespace
 
 Form1::Form1(FormPorts ports)
-    : engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
-             language),
+    : scores(ports.host, ports.dialogs, language, AppFolder),
+      engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+             language, scores),
       language_switch(language, ports.window, ports.host, engine.Score, AppFolder),
       ports_(ports) {}
 
@@ -27,6 +28,7 @@ void Form1::Form_Load() {
   ports_.host.SetWorkingDirectory(ports_.host.ProgramFolder());
   ports_.random.Randomize(static_cast<float>(ports_.host.SecondsSinceMidnight()));
   SetAppFolder();
+  scores.LoadBestScores();
   language_switch.LoadLanguage();
   ports_.speech.Speak(language.Text(kWelcome), language.LanguageIndex);
   LoadSounds();

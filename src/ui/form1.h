@@ -7,6 +7,7 @@
 #include "game/engine.h"
 #include "lang/language.h"
 #include "lang/language_switch.h"
+#include "scores/best_scores.h"
 #include "speech/speech_ops.h"
 #include "ui/dialog_ops.h"
 #include "ui/host_ops.h"
@@ -34,10 +35,11 @@ class Form1 {
   explicit Form1(FormPorts ports);
 
   Language language;
-  Engine engine;
   // Where the best-score and language files live, ending in a separator: the program's
   // folder, or the player's data folder when the program's folder cannot be written.
   std::string AppFolder;
+  BestScores scores;
+  Engine engine;
   LanguageSwitch language_switch;
 
   // Start-up; runs before the window is shown and before any other event.
@@ -54,6 +56,7 @@ class Form1 {
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }
   void TmrRecolocar_Timer() { engine.TmrRecolocar_Timer(); }
+  void MnuJueMej_Click() { scores.ShowBestScores(); }
 
  private:
   void SetAppFolder();

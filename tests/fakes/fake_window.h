@@ -24,7 +24,7 @@ class FakeWindow : public WindowOps {
   explicit FakeWindow(Journal* journal = nullptr) : buttons(1), journal_(journal) {}
 
   int ButtonCount() const override { return static_cast<int>(buttons.size()); }
-  void CreateButton(int k) override {
+  void CreateButton([[maybe_unused]] int k) override {
     assert(k == ButtonCount());
     FakeButton copy = buttons[0];
     copy.visible = copy.enabled = false;

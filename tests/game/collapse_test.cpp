@@ -77,8 +77,14 @@ TEST_F(CollapseTest, ClosingWaitsForTheEndOfTheFall) {
 TEST_F(CollapseTest, RemovingTheLastBlocksEndsTheGameOnce) {
   random.SetCodes({2});
   engine.NewGame();
+  dialogs.typed = {"Ana"};
   Remove(77);
   EXPECT_EQ(113250, engine.Score);
+  // One end of game, reporting the last group's points: the name box, then the table.
+  ASSERT_EQ(2u, dialogs.shown.size());
+  EXPECT_TRUE(dialogs.shown[0].input);
+  EXPECT_NE(std::string::npos, dialogs.shown[0].text.find("113250"));
+  EXPECT_EQ("Mejores puntuaciones", dialogs.shown[1].title);
   EXPECT_EQ(15, sound.sound2_plays);
   EXPECT_EQ(0, engine.ColumnsInUse);
   EXPECT_EQ(kVbTrue, engine.GameEnded);

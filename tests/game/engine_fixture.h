@@ -10,13 +10,14 @@
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
 #include "fakes/journal.h"
+#include "fakes/mem_host.h"
 #include "fakes/scripted_random.h"
 #include "fakes/virtual_clock.h"
 #include "game/engine.h"
 
 class EngineTest : public testing::Test {
  protected:
-  EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language) {
+  EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
     engine.FillColourTables();
     clock.SetTickHandler([this](TimerId id) {
       switch (id) {
@@ -77,5 +78,8 @@ class EngineTest : public testing::Test {
   FakeSound sound{&journal};
   ScriptedRandom random;
   Language language;
+  MemHost host;
+  std::string app_folder = host.program_folder_with_separator();
+  BestScores scores{host, dialogs, language, app_folder};
   Engine engine;
 };

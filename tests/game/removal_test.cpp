@@ -33,10 +33,13 @@ TEST_F(RemovalTest, ScoreLineIsWrittenAfterTheFallStepAndSelectionClearedLast) {
   random.SetCodes({2});
   engine.NewGame();
   window.label1 = "x";
+  dialogs.typed = {"Ana"};
   journal.Clear();
   Remove(0);  // the whole board: the end of the game runs inside the click
   ASSERT_EQ(kVbTrue, engine.GameEnded);
   EXPECT_EQ("Label1=", journal.entries()[2]);  // after the marking's speech and label
+  // While the end-of-game boxes were open the score line still showed the old score.
+  EXPECT_LT(journal.IndexOf("InputBox=Game over"), journal.IndexOf("Label2=113250 puntos"));
   EXPECT_EQ("Label2=113250 puntos", journal.entries().back());
   EXPECT_EQ(-1, engine.SelectedIndex);
 }

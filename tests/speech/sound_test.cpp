@@ -85,8 +85,9 @@ class SoundTest : public testing::Test {
     sound_ = std::make_unique<SdlSound>();
     open_ = sound_->WaitForDevice(kPatience);
     ASSERT_TRUE(open_);
-    int format = 0, channels = 0;
-    ASSERT_TRUE(Mix_QuerySpec(&rate_, reinterpret_cast<Uint16*>(&format), &channels));
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_TRUE(Mix_QuerySpec(&rate_, &format, &channels));
     ASSERT_EQ(AUDIO_S16SYS, format);
     ASSERT_EQ(2, channels);
     capture_.Start();

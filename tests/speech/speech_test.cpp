@@ -51,7 +51,8 @@ class SpeechTest : public testing::Test {
   }
 
   void StartServer() {
-    const std::string said = Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " start " + folder_);
+    const std::string said = Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " start " +
+                                   folder_ + " " + std::to_string(getpid()));
     ASSERT_NE(std::string::npos, said.find("SPEECHD_ADDRESS=unix_socket:" + socket_ + "\n")) << said;
     ASSERT_NE(std::string::npos, said.find("RECORD=" + record_ + "\n")) << said;
   }

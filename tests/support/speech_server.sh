@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # A private speech server that speaks nothing and records every text it is asked to say.
 #
-#   speech_server.sh start FOLDER   starts it with everything it owns under FOLDER (created),
-#                                   waits until it accepts connections, and prints
-#                                   SPEECHD_ADDRESS=unix_socket:FOLDER/speechd.sock
-#                                   RECORD=FOLDER/spoken.txt
-#   speech_server.sh stop FOLDER    kills it and every process it started
+#   speech_server.sh start FOLDER [OWNER]
+#       starts it with everything it owns under FOLDER (created), waits until it accepts
+#       connections, and prints
+#           SPEECHD_ADDRESS=unix_socket:FOLDER/speechd.sock
+#           RECORD=FOLDER/spoken.txt
+#       Given the process id OWNER, the server also ends soon after that process has gone,
+#       so a test that crashes leaves nothing behind.
+#   speech_server.sh stop FOLDER
+#       kills it and every process it started
 #
 # Each text becomes one line of the record: its language, a blank, then the text as sent.
 # Clients reach the server through SPEECHD_ADDRESS; they should also have SPEECHD_CMD=/bin/false
 # so that none of them ever starts a real server.
 set -euo pipefail
 
-usage() { echo "usage: $0 start|stop FOLDER" >&2; exit 2; }
+usage() { echo "usage: $0 start FOLDER [OWNER] | stop FOLDER" >&2; exit 2; }
 # Running, and not a zombie waiting for its parent (or init) to collect it.
 alive() { local state; state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]; }
-[ $# -eq 2 ] || usage
+[ $# -ge 2 ] || usage
 folder=$2
+owner=${3:-}
 
 start() {
   mkdir -p "$folder"
@@ -45,9 +50,14 @@ CONF
     for language in es en c; do echo "GenericLanguage \"$language\" \"$language\" \"utf-8\""; done
   } >"$conf/modules/record.conf"
 
-  # setsid gives the server and its module a process group of their own for stop.
+  # setsid gives the server, its module and the owner's watch a process group of their own,
+  # led by the server (the shell execs it), for stop to kill at once.
   HOME=$folder/home XDG_RUNTIME_DIR=$folder/run XDG_CONFIG_HOME=$folder/home \
-    setsid speech-dispatcher -s -t 0 -C "$conf" -S "$socket" -L "$folder/log" \
+    setsid bash -c '
+      if [ -n "$0" ]; then
+        (while kill -0 "$0" 2>/dev/null; do sleep 0.5; done; kill -KILL -- -$$) &
+      fi
+      exec "$@"' "$owner" speech-dispatcher -s -t 0 -C "$conf" -S "$socket" -L "$folder/log" \
     </dev/null >"$folder/log/server.out" 2>&1 &
   echo $! >"$folder/server.pid"
 

@@ -63,6 +63,27 @@ TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgra
   }
 }
 
+TEST_F(Form1Test, StartUpLoadsTheBestScoresAndTheMenuShowsThem) {
+  form.Form_Load();
+  EXPECT_EQ(1u, host.files.count("/games/tolvos/punt.dat"));  // the default table, new
+
+  // "Zoe\\12\\" and six empty entries, each character 17 codes lower.
+  host.files = {{"/games/tolvos/Punt.dat", "I^TK !K" + std::string(12, 'K') + "\r\n"}};
+  form.Form_Load();
+  form.Command1_Click(40);
+  const Grid marked = form.engine.Marked;
+  form.MnuJueMej_Click();
+
+  ASSERT_EQ(1u, dialogs.shown.size());
+  EXPECT_EQ("Mejores puntuaciones", dialogs.shown[0].title);
+  std::string table;
+  for (int i = 0; i < 6; ++i) table += ": 0\r\n";
+  EXPECT_EQ(table + "Zoe: 12\r\n", dialogs.shown[0].text);
+  EXPECT_TRUE(marked == form.engine.Marked);
+  EXPECT_EQ(40, form.engine.SelectedIndex);
+  EXPECT_EQ(1, host.writes);
+}
+
 }  // namespace
 
 namespace {
@@ -105,7 +126,8 @@ TEST_F(Form1InputTest, YesAfterTheGameEndedMeanwhileChangesNothing) {
   dialogs.while_open = [&] { form.engine.EndGame(); };
   form.Form_KeyDown(kKeyEscape, 0);
   EXPECT_EQ(kVbTrue, form.engine.GameEnded);
-  EXPECT_EQ(1u, dialogs.shown.size());
+  ASSERT_EQ(2u, dialogs.shown.size());  // the question, and the end reported once
+  EXPECT_EQ("Game over", dialogs.shown[1].title);
 }
 
 TEST_F(Form1InputTest, NewGameDropsTheScoreAtOnce) {

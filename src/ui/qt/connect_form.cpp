@@ -26,6 +26,8 @@ void connectForm(MainWindow& window, Form1& form) {
 
   QObject::connect(window.menuAction(MenuId::MnuJueNue), &QAction::triggered, &window,
                    [&form] { form.MnuJueNue_Click(); });
+  QObject::connect(window.menuAction(MenuId::MnuJueMej), &QAction::triggered, &window,
+                   [&form] { form.MnuJueMej_Click(); });
   QObject::connect(window.menuAction(MenuId::MnuJueIns), &QAction::triggered, &window,
                    [&form] { form.MnuJueIns_Click(); });
   QObject::connect(window.languageAction(0), &QAction::triggered, &window,
@@ -34,5 +36,4 @@ void connectForm(MainWindow& window, Form1& form) {
                    [&form] { form.MnuJueIdiList_Click(1); });
   QObject::connect(window.menuAction(MenuId::MnuJueSal), &QAction::triggered, &window,
                    [&form] { form.MnuJueSal_Click(); });
-  // The best-score command joins here, one connection like the others.
 }

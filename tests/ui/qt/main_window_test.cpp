@@ -211,6 +211,23 @@ class MainWindowTest : public QObject {
     }
   }
 
+  void menuItemsReachTheirHandlers() {
+    const int draws = random.draws;
+    window->menuAction(MenuId::MnuJueNue)->trigger();
+    QCOMPARE(random.draws, draws + 150);
+    window->menuAction(MenuId::MnuJueMej)->trigger();
+    window->menuAction(MenuId::MnuJueIns)->trigger();
+    QCOMPARE(dialogs.shown.size(), 2u);
+    QCOMPARE(dialogs.shown[0].title, std::string("Mejores puntuaciones"));
+    QCOMPARE(dialogs.shown[1].title, std::string("Instrucciones para Tolvos"));
+    window->languageAction(1)->trigger();
+    QCOMPARE(form->language.LanguageIndex, 1);
+    window->languageAction(0)->trigger();
+    QCOMPARE(form->language.LanguageIndex, 0);
+    window->menuAction(MenuId::MnuJueSal)->trigger();
+    QVERIFY(!window->isVisible());
+  }
+
   void timersStartStoppedAndKeepTheirScheduleWhenStartedAgain() {
     for (auto [id, interval] : {std::pair{TimerId::TmrRecolocar, 1050},
                                 {TimerId::TmrBajar, 100}, {TimerId::Timer1, 75}}) {

@@ -1,0 +1,69 @@
+// The table of the seven best scores: its default entries, its scrambled file and its display.
+#pragma once
+
+#include <array>
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "lang/language.h"
+#include "ui/dialog_ops.h"
+#include "ui/host_ops.h"
+
+inline constexpr int kBestEntries = 7;
+// The most of the file's line that is read: a table of seven long names needs far less.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+// Seven values indexed 1 to 7, as the table is read everywhere.
+template <typename T>
+class BestColumn {
+ public:
+  T& operator()(int i) {
+    assert(i >= 1 && i <= kBestEntries);
+    return items_[i - 1];
+  }
+  const T& operator()(int i) const {
+    assert(i >= 1 && i <= kBestEntries);
+    return items_[i - 1];
+  }
+  bool operator==(const BestColumn&) const = default;
+
+ private:
+  std::array<T, kBestEntries> items_{};
+};
+
+class BestScores {
+ public:
+  // app_folder is the owner's AppFolder, read each time the file is named. The table starts
+  // as the default one.
+  BestScores(HostOps& host, DialogOps& dialogs, const Language& language,
+             const std::string& app_folder);
+
+  // Entry 1 is the lowest score, entry 7 the highest. A name is UTF-8 the file can hold:
+  // one read from it, or one passed through FileSafeName.
+  BestColumn<std::string> BestNames;
+  BestColumn<std::int32_t> BestPoints;
+
+  // Start-up: reads the file when there is one, whatever the case of its name; otherwise
+  // takes the default table and writes it to a new file.
+  void LoadBestScores();
+  // Replaces the table by the file's. A file that cannot be read, or is short or garbled,
+  // never fails: each field that reads whole is taken, every other one keeps its default.
+  void ReadBestScores();
+  // Writes the whole table. When that fails the player is told why in a box and the table in
+  // memory stays as it is; the old file is never left half written.
+  void SaveBestScores();
+  // Shows the table in a box, best first; changes nothing.
+  void ShowBestScores();
+  void FillDefaults();
+
+ private:
+  std::string Path() const { return app_folder_ + file_name_; }
+
+  HostOps& host_;
+  DialogOps& dialogs_;
+  const Language& language_;
+  const std::string& app_folder_;
+  std::string file_name_ = "punt.dat";
+};
