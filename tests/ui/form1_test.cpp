@@ -52,7 +52,8 @@ TEST_F(Form1Test, AppFolderEndsInOneSeparator) {
 
 TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgram) {
   host.writable = false;
-  for (std::string data : {"/home/player/.local/share/tolvos", "/home/player/.local/share/tolvos/"}) {
+  for (std::string data :
+       {"/home/player/.local/share/tolvos", "/home/player/.local/share/tolvos/"}) {
     SCOPED_TRACE(data);
     host.user_data_folder = data;
     form.Form_Load();

@@ -155,8 +155,10 @@ void MainWindow::buildMenu() {
                     QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuJueIns_ = item(mnuJuego_, QStringLiteral("&Instrucciones"), QKeySequence(Qt::Key_F1));
   mnuJueIdi_ = mnuJuego_->addMenu(QStringLiteral("&Idioma"));
-  mnuJueIdiList_[0] = item(mnuJueIdi_, QStringLiteral("Español"), QKeySequence(Qt::CTRL | Qt::Key_E));
-  mnuJueIdiList_[1] = item(mnuJueIdi_, QStringLiteral("English"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuJueIdiList_[0] =
+      item(mnuJueIdi_, QStringLiteral("Español"), QKeySequence(Qt::CTRL | Qt::Key_E));
+  mnuJueIdiList_[1] =
+      item(mnuJueIdi_, QStringLiteral("English"), QKeySequence(Qt::CTRL | Qt::Key_N));
   // Its caption names the window system's own key for closing; the item needs none.
   mnuJueSal_ = item(mnuJuego_, QStringLiteral("&Salir Alt-F4"), QKeySequence());
 }

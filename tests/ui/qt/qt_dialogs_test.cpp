@@ -26,7 +26,8 @@ void whenBoxOpens(std::function<void(QWidget*)> act) {
       poll->stop();
       poll->deleteLater();
       act(box);
-      if (auto* dialog = qobject_cast<QDialog*>(box); dialog && dialog->isVisible()) dialog->reject();
+      auto* dialog = qobject_cast<QDialog*>(box);
+      if (dialog && dialog->isVisible()) dialog->reject();
     }
   });
   poll->start(5);

@@ -49,12 +49,14 @@ class QtHostTest : public QObject {
     QVERIFY(QDir(dir.path()).mkdir("idioma.dat"));  // a folder is no match
     QCOMPARE(host.FindFileIgnoringCase(folder, "Idioma.dat"), std::nullopt);
     writeFile(dir.filePath("IDIOMA.DAT"), "1");
-    QCOMPARE(host.FindFileIgnoringCase(folder, "Idioma.dat"), std::optional<std::string>("IDIOMA.DAT"));
+    using Found = std::optional<std::string>;
+    QCOMPARE(host.FindFileIgnoringCase(folder, "Idioma.dat"), Found("IDIOMA.DAT"));
     writeFile(dir.filePath("Idioma.dat"), "0");
-    QCOMPARE(host.FindFileIgnoringCase(folder, "Idioma.dat"), std::optional<std::string>("Idioma.dat"));
+    QCOMPARE(host.FindFileIgnoringCase(folder, "Idioma.dat"), Found("Idioma.dat"));
   }
 
   void readsOnlyTheFirstLineWithinItsBound() {
+    using Line = std::optional<std::string>;
     struct Case {
       QByteArray bytes;
       std::size_t max;
@@ -66,11 +68,11 @@ class QtHostTest : public QObject {
                           {"abcdefgh\r\n", 8, "abcdefgh"}, {"a\rb\n", 10, "a"}};
     for (const Case& c : cases) {
       writeFile(scratch.filePath("line.dat"), c.bytes);
-      QCOMPARE(host.ReadFirstLine(path("line.dat"), c.max), std::optional<std::string>(c.line));
+      QCOMPARE(host.ReadFirstLine(path("line.dat"), c.max), Line(c.line));
     }
     QCOMPARE(host.ReadFirstLine(path("missing.dat"), 10), std::nullopt);
     // An endless file: a reader that does not stop at its bound never returns.
-    QCOMPARE(host.ReadFirstLine("/dev/zero", 16), std::optional<std::string>(std::string(16, '\0')));
+    QCOMPARE(host.ReadFirstLine("/dev/zero", 16), Line(std::string(16, '\0')));
   }
 
   void savesReplaceTheWholeFileOrNothing() {
@@ -88,7 +90,8 @@ class QtHostTest : public QObject {
   void writableFolderIsTriedAndLeftAsItWas() {
     QTemporaryDir dir;
     QVERIFY(host.IsWritableFolder(dir.path().toStdString() + "/"));
-    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    const QDir::Filters everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+    QVERIFY(QDir(dir.path()).entryList(everything).isEmpty());
     QVERIFY(!host.IsWritableFolder(dir.path().toStdString() + "/missing/"));
     QVERIFY(!host.IsWritableFolder("/proc/"));  // not even for the administrator
   }
