@@ -11,6 +11,10 @@ target_link_libraries(qt_adapters PUBLIC form Qt6::Widgets)
 if(TARGET speech_backends)
   add_executable(tolvos src/app/main.cpp)
   target_link_libraries(tolvos PRIVATE qt_adapters speech_backends)
+  # The program loads its sounds from its own folder: building it makes them there too.
+  if(TARGET sounds)
+    add_dependencies(tolvos sounds)
+  endif()
 
   install(TARGETS tolvos RUNTIME DESTINATION ${TOLVOS_INSTALL_DIR})
   # bin/tolvos is a relative link: the program still finds its folder through it.
