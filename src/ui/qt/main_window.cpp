@@ -78,13 +78,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(client);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  // Created in the design's order. The timers come first and start stopped.
-  for (TimerId id : {TimerId::TmrRecolocar, TimerId::TmrBajar}) {
+  // Created in the design's order. The timers start stopped.
+  auto newTimer = [this](TimerId id) {
     auto* t = new QTimer(this);
     t->setInterval(static_cast<int>(IntervalMs(id)));
-    t->setTimerType(Qt::PreciseTimer);
+    t->setTimerType(Qt::PreciseTimer);  // the landing sounds keep their 75 ms beat
     timers_[static_cast<int>(id)] = t;
-  }
+  };
+  newTimer(TimerId::TmrRecolocar);
+  newTimer(TimerId::TmrBajar);
 
   QPalette face = client->palette();
   face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -112,10 +114,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   blocks_[0].widget->setText(QStringLiteral("A"));
   placeBlock(blocks_[0]);
 
-  auto* timer1 = new QTimer(this);
-  timer1->setInterval(static_cast<int>(IntervalMs(TimerId::Timer1)));
-  timer1->setTimerType(Qt::PreciseTimer);
-  timers_[static_cast<int>(TimerId::Timer1)] = timer1;
+  newTimer(TimerId::Timer1);
 
   auto newLabel = [&](const QString& text, const QRect& place) {
     auto* l = new QLabel(text, client);
