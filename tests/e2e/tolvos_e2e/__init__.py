@@ -1,0 +1,1 @@
+"""Drives the real game through the accessibility bus, as a screen reader does."""

@@ -1,0 +1,78 @@
+"""What every end-to-end test file shares: its command line, one desktop, one speech server."""
+
+import argparse
+import os
+import sys
+import unittest
+
+from .a11y import Client
+from .game import Game, install
+from .session import Desktop
+from .speech import SpeechServer
+
+_options = None
+_desktop = None
+_client = None
+_speech = None
+
+
+def main():
+    """Runs the calling test file: options of ours first, then unittest's own."""
+    global _options
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--game", required=True, help="the built tolvos executable")
+    parser.add_argument("--sounds", required=True, help="the folder holding snd.wav, snd2.wav")
+    parser.add_argument("--speech-server", required=True,
+                        help="the script that starts and stops a recording speech server")
+    _options, rest = parser.parse_known_args()
+    unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+def setUpModule():
+    """Starts the desktop and the speech server for the whole file (unittest's module hook)."""
+    global _desktop, _client, _speech
+    _desktop = Desktop()
+    try:
+        _desktop.start()
+        _speech = SpeechServer(_options.speech_server, _desktop.folder("speech")).start()
+        _client = Client(_desktop.a11y_bus_address)
+    except BaseException:
+        tearDownModule()
+        raise
+
+
+def tearDownModule():
+    global _desktop, _client, _speech
+    if _client is not None:
+        _client.close()
+    if _speech is not None:
+        _speech.stop()
+    if _desktop is not None:
+        _desktop.close()
+    _desktop = _client = _speech = None
+
+
+class GameTestCase(unittest.TestCase):
+    """A test that plays the game; each start_game() gets a fresh folder unless given one."""
+
+    def setUp(self):
+        self.desktop = _desktop
+        self.speech = _speech.record
+        self._games = 0
+
+    def new_folder(self):
+        self._games += 1
+        return self.desktop.folder(f"{self.id().rsplit('.', 1)[-1]}-{self._games}")
+
+    def install_game(self, folder=None):
+        return install(_options.game, _options.sounds, folder or self.new_folder())
+
+    def start_game(self, folder=None):
+        """Starts the game in folder (a fresh installation by default) and waits for its grid."""
+        folder = folder or self.install_game()
+        self._starts = getattr(self, "_starts", 0) + 1
+        game = Game(self.desktop, _client, folder, _speech,
+                    log_name=f"{os.path.basename(folder)}-run{self._starts}.log")
+        self.addCleanup(game.stop)
+        game.start()
+        return game
