@@ -15,6 +15,26 @@ SOUND_FILES = ("snd.wav", "snd2.wav")
 _SANITIZER_REPORT = re.compile(r"ERROR: (Address|Leak|Undefined)Sanitizer|runtime error:")
 
 
+def program_environment(speech):
+    """What the program is given beside the desktop's own variables."""
+    env = {
+        "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+        "QT_QPA_PLATFORM": "xcb",
+        # A sound device that takes everything and plays nothing: the sounds go through the
+        # mixer as on a desktop with speakers.
+        "SDL_AUDIODRIVER": "dummy",
+        # The test build is sanitized; Qt and the libraries below it keep some memory until
+        # exit on purpose, which is no fault of the game.
+        "ASAN_OPTIONS": "detect_leaks=0",
+        "UBSAN_OPTIONS": "print_stacktrace=1",
+        # Never start a speech server of its own.
+        "SPEECHD_CMD": "/bin/false",
+    }
+    if speech is not None:
+        env["SPEECHD_ADDRESS"] = speech.address
+    return env
+
+
 def install(binary, sounds, folder):
     """Copies the program and its two sounds into folder, as an installation would lay them."""
     os.makedirs(folder, exist_ok=True)
@@ -42,21 +62,14 @@ class Game:
 
     # Start and end.
 
-    def start(self, timeout=60.0):
-        env = {
-            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "QT_QPA_PLATFORM": "xcb",
-            # The test build is sanitized; Qt and the libraries below it keep some memory
-            # until exit on purpose, which is no fault of the game.
-            "ASAN_OPTIONS": "detect_leaks=0",
-            "UBSAN_OPTIONS": "print_stacktrace=1",
-            # Never start a speech server of its own.
-            "SPEECHD_CMD": "/bin/false",
-        }
-        if self.speech is not None:
-            env["SPEECHD_ADDRESS"] = self.speech.address
+    def launch(self):
+        """Starts the program from another working directory; it finds its folder itself."""
         self.process = self.desktop.spawn([os.path.join(self.folder, "tolvos")], self.log_name,
-                                          env, cwd="/")
+                                          program_environment(self.speech), cwd="/")
+        return self.process
+
+    def start(self, timeout=60.0):
+        self.launch()
         self.app = self.client.application(self.process.pid, timeout)
         self.window = self.main_window()
         self.buttons = wait_until(self._grid, "the 150 block buttons", timeout)

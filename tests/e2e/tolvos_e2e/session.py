@@ -138,8 +138,19 @@ class Desktop:
         self._start_a11y_bus()
         return self
 
-    def close(self):
+    def stop(self):
+        """Ends every process of the desktop; the scratch folder and its logs stay."""
         self.group.close()
+
+    def logs(self):
+        """(name, text) of every log written so far."""
+        folder = self.folder("logs")
+        for entry in sorted(os.listdir(folder)):
+            with open(os.path.join(folder, entry), "r", errors="replace") as log:
+                yield entry, log.read()
+
+    def close(self):
+        self.stop()
         shutil.rmtree(self.root, ignore_errors=True)
 
     def spawn(self, argv, log_name, extra_env=None, cwd=None):

@@ -25,7 +25,14 @@ def main():
     parser.add_argument("--speech-server", required=True,
                         help="the script that starts and stops a recording speech server")
     _options, rest = parser.parse_known_args()
-    unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2)
+    run = unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2, exit=False)
+    if _desktop is not None:
+        if not run.result.wasSuccessful():
+            for name, text in _desktop.logs():
+                if text.strip():
+                    print(f"----- {name} (last lines)\n{text[-4000:]}", file=sys.stderr)
+        _desktop.close()
+    sys.exit(0 if run.result.wasSuccessful() else 1)
 
 
 def setUpModule():
@@ -42,14 +49,15 @@ def setUpModule():
 
 
 def tearDownModule():
-    global _desktop, _client, _speech
+    """Ends every process; main() shows the logs of a failed run, then removes them."""
+    global _client, _speech
     if _client is not None:
         _client.close()
     if _speech is not None:
         _speech.stop()
     if _desktop is not None:
-        _desktop.close()
-    _desktop = _client = _speech = None
+        _desktop.stop()
+    _client = _speech = None
 
 
 class GameTestCase(unittest.TestCase):
