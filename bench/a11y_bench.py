@@ -28,7 +28,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 from gi.repository import GLib  # noqa: E402
 
 from tolvos_e2e import a11y  # noqa: E402
-from tolvos_e2e.board import CELLS, LETTERS, Board, next_move  # noqa: E402
+from tolvos_e2e.board import CELLS, LETTERS, next_move  # noqa: E402
 from tolvos_e2e.game import Game, install  # noqa: E402
 from tolvos_e2e.session import Desktop  # noqa: E402
 from tolvos_e2e.speech import SpeechServer  # noqa: E402
