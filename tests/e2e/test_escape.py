@@ -36,7 +36,7 @@ class EscapeTest(GameTestCase):
         game.answer(self.ask_to_give_up(game), NO)
         self.assertEqual(board.captions, tuple(game.captions()))
         self.assertEqual((shown(len(group)), "0 puntos"), game.labels())
-        self.assertTrue(all(a11y.is_enabled(b) for b in game.buttons))
+        self.assertTrue(all(a11y.is_enabled(b) for b in game.buttons), "a No ended the game")
 
         # The group is still selected: the next press on its block removes it.
         game.press(index)

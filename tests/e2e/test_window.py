@@ -7,6 +7,7 @@ from tolvos_e2e.board import CELLS, COLUMNS, LETTERS
 from tolvos_e2e.files import (DEFAULT_TABLE, LANGUAGE_FILE, SCORE_FILE, score_file_bytes,
                               table_lines)
 from tolvos_e2e.suite import GameTestCase, main, setUpModule, tearDownModule  # noqa: F401
+from tolvos_e2e.waiting import wait_until
 
 WELCOME = "es Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar."
 
@@ -90,6 +91,20 @@ class StartUpTest(GameTestCase):
         game.wait_for_message_line("")
         self.assertEqual("0 puntos", game.score_line())
         self.assertNotEqual(before, game.captions())
+
+    def test_access_keys_open_the_menu_and_choose_from_it(self):
+        game = self.start_game()
+        menu_open = lambda: a11y.is_showing(game.menu_item("Nuevo juego"))  # noqa: E731
+
+        game.key("alt+j")
+        wait_until(menu_open, "the game menu to open")
+        game.key_in_menu("m")
+        game.close_box(game.wait_for_box("Mejores puntuaciones"))
+
+        game.key("alt+j")
+        wait_until(menu_open, "the game menu to open")
+        game.key_in_menu("s")
+        self.assertEqual(0, game.wait_for_exit())
 
     def test_best_scores_item_shows_the_table_and_leaves_the_game_alone(self):
         game = self.start_game()

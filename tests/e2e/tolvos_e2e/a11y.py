@@ -192,5 +192,7 @@ class Keyboard:
         self._xdotool("windowfocus", window_id)
 
     def key(self, window_id, *keys):
-        self.focus(window_id)
+        """Types keys into window_id after focusing it, or wherever the keyboard goes (None)."""
+        if window_id is not None:
+            self.focus(window_id)
         self._xdotool("key", *keys)

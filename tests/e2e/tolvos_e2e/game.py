@@ -178,6 +178,10 @@ class Game:
         """Types keys into the main window, after giving it the X focus."""
         self.keyboard.key(self.x_window(), *keys)
 
+    def key_in_menu(self, *keys):
+        """Types keys into an open menu, which holds the keyboard while it is open."""
+        self.keyboard.key(None, *keys)
+
     # Boxes.
 
     def wait_for_box(self, title, timeout=10.0):

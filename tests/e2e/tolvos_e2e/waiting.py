@@ -23,7 +23,8 @@ def wait_until(probe, what, timeout=10.0, interval=0.02):
         except LookupError as error:
             last = error
         if time.monotonic() >= deadline:
-            raise Timeout(f"timed out after {timeout:.1f} s waiting for {what}; last seen: {last!r}")
+            raise Timeout(f"timed out after {timeout:.1f} s waiting for {what}; "
+                          f"last seen: {last!r}")
         time.sleep(interval)
 
 
