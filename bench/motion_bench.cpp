@@ -2,39 +2,11 @@
 // a whole game played by removing the largest group each time, with a window that only records.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/fake_window.h"
-#include "fakes/mem_host.h"
+#include "engine_rig.h"
 #include "fakes/scripted_random.h"
-#include "fakes/virtual_clock.h"
-#include "game/engine.h"
 #include "game/std_random.h"
 
 namespace {
-
-struct Rig {
-  FakeWindow window;
-  VirtualClock clock;
-  FakeDialogs dialogs;
-  FakeSpeech speech;
-  FakeSound sound;
-  Language language;
-  MemHost host;
-  std::string app_folder = host.program_folder_with_separator();
-  BestScores scores{host, dialogs, language, app_folder};
-  Engine engine;
-
-  explicit Rig(Random& random)
-      : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
-    engine.FillColourTables();
-    clock.SetTickHandler([this](TimerId id) {
-      if (id == TimerId::TmrBajar) engine.TmrBajar_Timer();
-      if (id == TimerId::Timer1) engine.Timer1_Timer();
-      if (id == TimerId::TmrRecolocar) engine.TmrRecolocar_Timer();
-    });
-  }
-};
 
 void BM_RemoveWholeBoardOfOneColour(benchmark::State& state) {
   ScriptedRandom random;

@@ -1,0 +1,34 @@
+// An engine wired to recording fakes, its timers on a virtual clock, for the benchmarks.
+#pragma once
+
+#include <string>
+
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_speech.h"
+#include "fakes/fake_window.h"
+#include "fakes/mem_host.h"
+#include "fakes/virtual_clock.h"
+#include "game/engine.h"
+
+struct Rig {
+  FakeWindow window;
+  VirtualClock clock;
+  FakeDialogs dialogs;
+  FakeSpeech speech;
+  FakeSound sound;
+  Language language;
+  MemHost host;
+  std::string app_folder = host.program_folder_with_separator();
+  BestScores scores{host, dialogs, language, app_folder};
+  Engine engine;
+
+  explicit Rig(Random& random)
+      : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
+    engine.FillColourTables();
+    clock.SetTickHandler([this](TimerId id) {
+      if (id == TimerId::TmrBajar) engine.TmrBajar_Timer();
+      if (id == TimerId::Timer1) engine.Timer1_Timer();
+      if (id == TimerId::TmrRecolocar) engine.TmrRecolocar_Timer();
+    });
+  }
+};
