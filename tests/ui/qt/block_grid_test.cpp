@@ -2,17 +2,21 @@
 // each key takes the focus, the clicks of Space and Enter, the focus frame, and a focus that
 // keeps its cell while the game hides or disables its block. No game logic is involved.
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
 
 #include "ui/qt/block_grid.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/qt_dialogs.h"
 
 namespace {
 
@@ -58,6 +62,19 @@ double luminance(const QColor& c) {
 double contrast(const QColor& a, const QColor& b) {
   const double la = luminance(a), lb = luminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Runs act once a modal box is open, from inside the box's own event loop.
+void whenBoxOpens(std::function<void(QDialog*)> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    act(box);
+  });
+  poll->start(5);
 }
 
 }  // namespace
@@ -274,6 +291,26 @@ class BlockGridTest : public QObject {
       // The player has moved on: showing the block again leaves the focus where it is.
       window->SetButtonVisible(40, true);
       QVERIFY(block(c.to)->hasFocus());
+    }
+  }
+
+  void focusComesBackAfterABoxThatWasOpenMeanwhile() {
+    QtDialogs dialogs(window);
+    // Whether the block comes back while the box is open or after it has closed, the focus is
+    // on it once the window has the keys again; a block still hidden leaves it on the grid.
+    enum When { WhileOpen, AfterClose, Never };
+    for (When when : {WhileOpen, AfterClose, Never}) {
+      focusBlock(63);
+      whenBoxOpens([&](QDialog* box) {
+        window->SetButtonVisible(63, false);  // a tick's fall, under the box
+        if (when == WhileOpen) window->SetButtonVisible(63, true);
+        box->accept();
+      });
+      dialogs.MessageBox("", "Game over", BoxButtons::Ok);
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      if (when == AfterClose) window->SetButtonVisible(63, true);
+      QTRY_COMPARE(QApplication::focusWidget(), when == Never ? grid() : block(63));
+      window->SetButtonVisible(63, true);
     }
   }
 
