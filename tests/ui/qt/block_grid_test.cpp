@@ -157,11 +157,12 @@ class BlockGridTest : public QObject {
         {Qt::Key_End, Qt::ControlModifier, 149}, {Qt::Key_Home, Qt::NoModifier, 135},
         {Qt::Key_Up, Qt::NoModifier, 120},    {Qt::Key_Home, Qt::ControlModifier, 0},
         {Qt::Key_Left, Qt::NoModifier, 0},    {Qt::Key_Up, Qt::NoModifier, 0},
+        {Qt::Key_Tab, Qt::NoModifier, 1},     {Qt::Key_Backtab, Qt::ShiftModifier, 0},
     };
     int presses = 0;
     for (const auto& s : steps) {
       QTest::keyClick(keys(), s.key, s.mods);
-      presses += s.mods == Qt::ControlModifier ? 2 : 1;  // Ctrl is a key press of its own
+      presses += s.mods == Qt::NoModifier ? 1 : 2;  // Ctrl and Shift are key presses of their own
       QVERIFY2(block(s.to)->hasFocus(), qPrintable(QString("expected block %1").arg(s.to)));
       QCOMPARE(previewed.size(), presses);
     }

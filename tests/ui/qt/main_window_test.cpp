@@ -201,16 +201,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs.shown[0].buttons, BoxButtons::YesNo);
   }
 
-  void shortcutsWorkFromAFocusedBlock() {
-    window->button(5)->setFocus();
-    for (auto [action, key] : {std::pair{window->menuAction(MenuId::MnuJueNue), QKeySequence("F2")},
-                               {window->languageAction(1), QKeySequence("Ctrl+N")}}) {
-      QSignalSpy triggered(action, &QAction::triggered);
-      QTest::keySequence(window->button(5), key);
-      QCOMPARE(triggered.size(), 1);
-    }
-  }
-
   void menuItemsReachTheirHandlers() {
     const int draws = random.draws;
     window->menuAction(MenuId::MnuJueNue)->trigger();
