@@ -2,21 +2,19 @@
 // each key takes the focus, the clicks of Space and Enter, the focus frame, and a focus that
 // keeps its cell while the game hides or disables its block. No game logic is involved.
 #include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
-#include <functional>
 
 #include "ui/qt/block_grid.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/widget_testing.h"
 
 namespace {
 
@@ -41,17 +39,6 @@ void sendKey(QWindow* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifi
   QCoreApplication::processEvents();
 }
 
-// Every widget of one window that has taken the focus, in order.
-class FocusTrail : public QObject {
- public:
-  explicit FocusTrail(QWidget* window) {
-    connect(qApp, &QApplication::focusChanged, this, [this, window](QWidget*, QWidget* now) {
-      if (now && now->window() == window) widgets.append(now);
-    });
-  }
-  QList<QWidget*> widgets;
-};
-
 double luminance(const QColor& c) {
   auto linear = [](double v) {
     return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -62,19 +49,6 @@ double luminance(const QColor& c) {
 double contrast(const QColor& a, const QColor& b) {
   const double la = luminance(a), lb = luminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// Runs act once a modal box is open, from inside the box's own event loop.
-void whenBoxOpens(std::function<void(QDialog*)> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
-    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    poll->stop();
-    poll->deleteLater();
-    act(box);
-  });
-  poll->start(5);
 }
 
 }  // namespace
@@ -121,10 +95,8 @@ class BlockGridTest : public QObject {
         {"down on the bottom row stays", 142, Qt::Key_Down, none, 142},
         {"down from row 8 reaches row 9", 127, Qt::Key_Down, none, 142},
         {"right from column 13 reaches column 14", 28, Qt::Key_Right, none, 29},
-        {"last cell stays on right and down", 149, Qt::Key_Right, none, 149},
         {"home", 52, Qt::Key_Home, none, 45},
         {"end", 52, Qt::Key_End, none, 59},
-        {"home on the first cell of a row", 45, Qt::Key_Home, none, 45},
         {"end of the bottom row", 135, Qt::Key_End, none, 149},
         {"ctrl+home", 52, Qt::Key_Home, ctrl, 0},
         {"ctrl+end", 52, Qt::Key_End, ctrl, 149},
@@ -134,8 +106,6 @@ class BlockGridTest : public QObject {
         {"ctrl+left is no move", 17, Qt::Key_Left, ctrl, -1},
         {"alt+home is no move", 17, Qt::Key_Home, Qt::AltModifier, -1},
         {"space is no move", 17, Qt::Key_Space, none, -1},
-        {"page down is no move", 17, Qt::Key_PageDown, none, -1},
-        {"escape is no move", 17, Qt::Key_Escape, none, -1},
     };
     for (const Row& r : rows) QTest::newRow(r.name) << r.from << r.key << r.mods << r.to;
   }
@@ -302,10 +272,9 @@ class BlockGridTest : public QObject {
     enum When { WhileOpen, AfterClose, Never };
     for (When when : {WhileOpen, AfterClose, Never}) {
       focusBlock(63);
-      whenBoxOpens([&](QDialog* box) {
+      whenBoxOpens([&](QWidget*) {
         window->SetButtonVisible(63, false);  // a tick's fall, under the box
         if (when == WhileOpen) window->SetButtonVisible(63, true);
-        box->accept();
       });
       dialogs.MessageBox("", "Game over", BoxButtons::Ok);
       QVERIFY(QTest::qWaitForWindowActive(window));

@@ -20,20 +20,7 @@
 #include "ui/form1.h"
 #include "ui/qt/connect_form.h"
 #include "ui/qt/main_window.h"
-
-namespace {
-
-// Records the key presses a widget itself receives.
-class KeySpy : public QObject {
- public:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) ++presses;
-    return false;
-  }
-  int presses = 0;
-};
-
-}  // namespace
+#include "ui/qt/widget_testing.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT

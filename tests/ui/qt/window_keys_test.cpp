@@ -4,12 +4,10 @@
 // system hands them over, so shortcuts and the window's preview of keys take part.
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -24,44 +22,9 @@
 #include "ui/qt/connect_form.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/widget_testing.h"
 
 namespace {
-
-// Counts the key presses that reach a widget.
-class KeySpy : public QObject {
- public:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) ++presses;
-    return false;
-  }
-  int presses = 0;
-};
-
-// Every widget of one window that has taken the focus, in order.
-class FocusTrail : public QObject {
- public:
-  explicit FocusTrail(QWidget* window) {
-    connect(qApp, &QApplication::focusChanged, this, [this, window](QWidget*, QWidget* now) {
-      if (now && now->window() == window) widgets.append(now);
-    });
-  }
-  QList<QWidget*> widgets;
-};
-
-// Presses Return on each of the next `count` modal boxes as it opens (Yes, or OK).
-void confirmBoxes(int count) {
-  auto* poll = new QTimer;
-  auto last = std::make_shared<QWidget*>(nullptr);
-  auto left = std::make_shared<int>(count);
-  QObject::connect(poll, &QTimer::timeout, [poll, last, left] {
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box || box == *last || !box->isVisible()) return;
-    *last = box;
-    QTest::keyClick(box, Qt::Key_Return);
-    if (--*left == 0) poll->deleteLater();
-  });
-  poll->start(5);
-}
 
 bool isYesNo(const ShownBox& box) { return !box.input && box.buttons == BoxButtons::YesNo; }
 
@@ -95,10 +58,9 @@ class WindowKeysTest : public QObject {
   }
 
   // No item is ever checked, disabled or hidden, whatever the game is doing.
-  void checkMenuIsWhole() {
-    QList<QAction*> items = window->menuAction(MenuId::MnuJuego)->menu()->actions();
-    items << window->menuAction(MenuId::MnuJuego)
-          << window->menuAction(MenuId::MnuJueIdi)->menu()->actions();
+  static void checkMenuIsWhole(const MainWindow& w) {
+    QList<QAction*> items = w.menuAction(MenuId::MnuJuego)->menu()->actions();
+    items << w.menuAction(MenuId::MnuJuego) << w.menuAction(MenuId::MnuJueIdi)->menu()->actions();
     QCOMPARE(items.size(), 8);
     for (QAction* item : items) {
       QVERIFY2(!item->isCheckable() && !item->isChecked(), qPrintable(item->text()));
@@ -167,7 +129,7 @@ class WindowKeysTest : public QObject {
       c.check();
       QCOMPARE(random.draws, draws + (c.key == Qt::Key_F2 ? 150 : 0));
       QVERIFY(block(33)->hasFocus());
-      checkMenuIsWhole();
+      checkMenuIsWhole(*window);
     }
   }
 
@@ -207,22 +169,8 @@ class WindowKeysTest : public QObject {
     }
   }
 
-  void focusWaitsOnTheGridWhileTheGameIsOver() {
-    focusBlock(40);
-    FocusTrail trail(window);
-    dialogs.answers = {BoxAnswer::Yes};
-    press(Qt::Key_Escape);
-    QCOMPARE(form->engine.GameEnded, -1);
-    QVERIFY(!block(40)->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), grid());
-    checkMenuIsWhole();
-    press(Qt::Key_F2);
-    QVERIFY(block(40)->hasFocus());
-    QCOMPARE(trail.widgets, QList<QWidget*>({grid(), block(40)}));
-  }
-
-  void focusComesBackAfterTheGamesRealBoxes() {
-    // The same with the real boxes, answered from the keyboard: Yes, then OK.
+  void focusWaitsOnTheGridThroughTheEndOfAGame() {
+    // With the real boxes, answered from the keyboard: Yes to the question, OK to the score.
     auto real = std::make_unique<MainWindow>();
     QtDialogs boxes(real.get());
     Form1 game({*real, *real, boxes, host, speech, sound, random});
@@ -231,13 +179,18 @@ class WindowKeysTest : public QObject {
     real->show();
     QVERIFY(QTest::qWaitForWindowActive(real.get()));
     real->button(40)->setFocus();
+    FocusTrail trail(real.get());
     confirmBoxes(2);
     QTest::keyClick(real->windowHandle(), Qt::Key_Escape);
     QCOMPARE(game.engine.GameEnded, -1);
+    QVERIFY(!real->button(40)->isEnabled());
     QVERIFY(QTest::qWaitForWindowActive(real.get()));
     QCOMPARE(QApplication::focusWidget(), real->grid());
+    checkMenuIsWhole(*real);
     QTest::keyClick(real->windowHandle(), Qt::Key_F2);
     QVERIFY(real->button(40)->hasFocus());
+    // In this window the focus was only ever on its block or waiting on the grid.
+    for (QWidget* w : trail.widgets) QVERIFY(w == real->grid() || w == real->button(40));
     real.reset();  // the window goes before the logic its signals reach
   }
 
@@ -249,7 +202,7 @@ class WindowKeysTest : public QObject {
     press(Qt::Key_Return);  // marks
     press(Qt::Key_Return);  // removes
     QVERIFY(motionUnderWay());
-    checkMenuIsWhole();
+    checkMenuIsWhole(*window);
     QTRY_VERIFY_WITH_TIMEOUT(!motionUnderWay(), 10000);
     QVERIFY(block(k)->hasFocus());
     QVERIFY(trail.widgets.contains(grid()));
