@@ -145,8 +145,8 @@ void BlockGrid::setBlockEnabled(int k, bool enabled) {
 }
 
 void BlockGrid::parkIfFocused(BlockButton* b) {
-  // Left alone, the window system would pass the focus on along the tab chain: to another
-  // block, or out of the grid once no block can take it. The window's focus is asked rather
+  // Left alone, Qt would pass the focus on along the tab chain: to another block, or out of
+  // the grid once no block can take it. The window's focus is asked rather
   // than the application's, so that a block hidden while a box is open is parked too.
   if (window()->focusWidget() == b) setFocus(Qt::OtherFocusReason);
 }
