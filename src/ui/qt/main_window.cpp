@@ -9,16 +9,12 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <QWindow>
-#include <qdrawutil.h>
 
 #include <cassert>
 
+#include "ui/qt/block_grid.h"
 #include "ui/qt/convert.h"
 
 namespace {
@@ -28,41 +24,6 @@ constexpr double kClientWidth = 7875, kClientHeight = 6090;
 constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
 
 }  // namespace
-
-// A block of the grid. Its whole face is its back colour whatever the widget style, with a thin
-// raised edge so that neighbouring blocks of one colour still read as cells.
-class BlockButton : public QPushButton {
- public:
-  BlockButton(int index, QWidget* parent) : QPushButton(parent), index_(index) {}
-
-  int index() const { return index_; }
-  QColor face() const { return face_; }
-  void setFace(const QColor& face) {
-    if (face == face_) return;
-    face_ = face;
-    update();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    const QPalette shades(face_);
-    qDrawShadePanel(&painter, rect(), shades, isDown(), 1, &shades.brush(QPalette::Button));
-    painter.setPen(isEnabled() ? Qt::black : shades.color(QPalette::Dark));
-    painter.drawText(rect(), Qt::AlignCenter, text());
-    if (hasFocus()) {
-      QStyleOptionFocusRect focus;
-      focus.initFrom(this);
-      focus.rect = rect().adjusted(3, 3, -3, -3);
-      focus.backgroundColor = face_;
-      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
-  }
-
- private:
-  int index_;
-  QColor face_ = palette().color(QPalette::Button);
-};
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("TOLVOS"));
@@ -103,7 +64,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   // The blocks share one parent of their own, so a screen reader's review of it meets them in
   // index order with nothing between them. It covers the whole client area: nothing the
   // logic places is ever clipped.
-  grid_ = new QWidget(client);
+  grid_ = new BlockGrid(client);
   grid_->setGeometry(client->rect());
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::TypeWriter);  // the platform's fixed-pitch font where it is missing
@@ -163,7 +124,8 @@ void MainWindow::buildMenu() {
 }
 
 BlockButton* MainWindow::newBlockButton(int k) {
-  auto* b = new BlockButton(k, grid_);
+  BlockButton* b = grid_->addButton();
+  assert(b->index() == k);
   connect(b, &QPushButton::clicked, this, [this, k] { emit buttonClicked(k); });
   return b;
 }
@@ -186,8 +148,7 @@ int MainWindow::ButtonCount() const { return static_cast<int>(blocks_.size()); }
 
 void MainWindow::CreateButton(int k) {
   assert(k == ButtonCount());
-  // A copy of button 0's size, look, caption and colour, hidden and disabled. Created last, it
-  // is its parent's last child and the last stop of the tab chain, so both follow the index.
+  // A copy of button 0's size, look, caption and colour, hidden and disabled.
   Block b = blocks_[0];
   b.widget = newBlockButton(k);
   b.widget->setText(blocks_[0].widget->text());
@@ -195,7 +156,6 @@ void MainWindow::CreateButton(int k) {
   b.widget->setEnabled(false);
   b.widget->setVisible(false);
   placeBlock(b);
-  setTabOrder(blocks_.back().widget, b.widget);
   blocks_.push_back(b);
 }
 
@@ -207,9 +167,9 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
   block(k).widget->setFace(bgrToColor(bgr));
 }
 
-void MainWindow::SetButtonVisible(int k, bool visible) { block(k).widget->setVisible(visible); }
-
-void MainWindow::SetButtonEnabled(int k, bool enabled) { block(k).widget->setEnabled(enabled); }
+// Through the grid, which keeps the keyboard focus on the block's cell meanwhile.
+void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(k, visible); }
+void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
 
 float MainWindow::ButtonLeft(int k) const { return block(k).left; }
 float MainWindow::ButtonTop(int k) const { return block(k).top; }

@@ -12,6 +12,7 @@
 #include "ui/window_ops.h"
 
 class BlockButton;
+class BlockGrid;
 class QAction;
 class QFrame;
 class QLabel;
@@ -50,6 +51,8 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
 
   // The widgets, for the wiring to the handlers and for tests.
   QPushButton* button(int k) const;
+  // The parent of the blocks, which holds the keyboard focus while its block cannot.
+  BlockGrid* grid() const { return grid_; }
   QLabel* label(LabelId id) const;
   QFrame* picture() const { return picture1_; }
   QAction* menuAction(MenuId item) const;
@@ -80,7 +83,7 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   void buildMenu();
   BlockButton* newBlockButton(int k);
 
-  QWidget* grid_;
+  BlockGrid* grid_;
   QFrame* picture1_;
   QLabel* label1_;
   QLabel* label2_;

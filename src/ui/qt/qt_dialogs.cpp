@@ -1,7 +1,7 @@
 // Message and input boxes: plain text, no icon, buttons in the game's language.
 #include "ui/qt/qt_dialogs.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -34,6 +34,13 @@ void QtDialogs::useLanguage() {
   spanishInstalled_ = QCoreApplication::installTranslator(spanish_.get());
 }
 
+void QtDialogs::giveKeysBack() {
+  // Without a window manager nothing gives the window the keys back when its box has gone, and
+  // a keyboard player would be left with no focus at all. A box still open under this one
+  // keeps them.
+  if (parent_ && !QApplication::activeModalWidget()) parent_->window()->activateWindow();
+}
+
 BoxAnswer QtDialogs::MessageBox(const std::string& text, const std::string& title,
                                 BoxButtons buttons) {
   useLanguage();
@@ -44,6 +51,7 @@ BoxAnswer QtDialogs::MessageBox(const std::string& text, const std::string& titl
   box.setTextFormat(Qt::PlainText);
   if (yesNo) box.setDefaultButton(QMessageBox::Yes);
   const int chosen = box.exec();
+  giveKeysBack();
   if (!yesNo) return BoxAnswer::Ok;
   return chosen == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
 }
@@ -56,6 +64,8 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
   box.setLabelText(toQString(prompt));
   box.setTextValue(QString());
   for (QLabel* label : box.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
-  if (box.exec() != QDialog::Accepted) return {};
+  const bool accepted = box.exec() == QDialog::Accepted;
+  giveKeysBack();
+  if (!accepted) return {};
   return toUtf8(box.textValue());
 }

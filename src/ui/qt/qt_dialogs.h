@@ -27,6 +27,8 @@ class QtDialogs : public DialogOps {
  private:
   // Loads or drops Qt's Spanish texts when the language has changed since the last box.
   void useLanguage();
+  // Hands the keys back to the window the boxes belong to.
+  void giveKeysBack();
 
   QWidget* parent_;
   const Language* language_ = nullptr;

@@ -20,20 +20,7 @@
 #include "ui/form1.h"
 #include "ui/qt/connect_form.h"
 #include "ui/qt/main_window.h"
-
-namespace {
-
-// Records the key presses a widget itself receives.
-class KeySpy : public QObject {
- public:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) ++presses;
-    return false;
-  }
-  int presses = 0;
-};
-
-}  // namespace
+#include "ui/qt/widget_testing.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -199,16 +186,6 @@ class MainWindowTest : public QObject {
     // Escape reached the window's handler, which asked its question once.
     QCOMPARE(dialogs.shown.size(), 1u);
     QCOMPARE(dialogs.shown[0].buttons, BoxButtons::YesNo);
-  }
-
-  void shortcutsWorkFromAFocusedBlock() {
-    window->button(5)->setFocus();
-    for (auto [action, key] : {std::pair{window->menuAction(MenuId::MnuJueNue), QKeySequence("F2")},
-                               {window->languageAction(1), QKeySequence("Ctrl+N")}}) {
-      QSignalSpy triggered(action, &QAction::triggered);
-      QTest::keySequence(window->button(5), key);
-      QCOMPARE(triggered.size(), 1);
-    }
   }
 
   void menuItemsReachTheirHandlers() {

@@ -8,30 +8,12 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 #include "lang/language.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/widget_testing.h"
 
 namespace {
-
-// Runs act on the modal box as soon as it is open; the box's own event loop calls it. A box
-// that act leaves open, as a failed check does, is cancelled so the test goes on.
-void whenBoxOpens(std::function<void(QWidget*)> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
-    if (QWidget* box = QApplication::activeModalWidget(); box && box->isVisible()) {
-      poll->stop();
-      poll->deleteLater();
-      act(box);
-      auto* dialog = qobject_cast<QDialog*>(box);
-      if (dialog && dialog->isVisible()) dialog->reject();
-    }
-  });
-  poll->start(5);
-}
 
 QString withoutAccessKey(QString text) { return text.remove('&'); }
 

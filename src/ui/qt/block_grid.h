@@ -1,0 +1,86 @@
+// The grid of block buttons: their look, keyboard play on them, and a keyboard focus that
+// keeps its cell while the game hides or disables the button under it.
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+class BlockGrid;
+
+// The cell that a key leads to from cell `from` (button index, row by row), the cell itself
+// when the key would leave the grid; -1 when the key does not move on the grid. Arrows go to
+// the neighbour, Home and End to the ends of the row, Ctrl+Home and Ctrl+End to the ends of
+// the grid; the keypad's arrows count as arrows.
+int gridKeyTarget(int from, int key, Qt::KeyboardModifiers modifiers);
+
+// The colour that stands out most against `face`: black or white.
+QColor contrastingInk(const QColor& face);
+
+// A block. Its whole face is its back colour whatever the widget style, with a thin raised edge
+// so that neighbouring blocks of one colour still read as cells, and a thick frame in a
+// contrasting colour while it has the focus. Space, Enter and the keypad's Enter click it.
+class BlockButton : public QPushButton {
+ public:
+  BlockButton(int index, BlockGrid* grid);
+
+  int index() const { return index_; }
+  QColor face() const { return face_; }
+  void setFace(const QColor& face);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  BlockGrid* grid_;
+  int index_;
+  QColor face_;
+};
+
+// The parent of the blocks, in index order. While the game hides or disables the block that
+// has the focus, the grid holds the focus itself ("parked"), so the window system does not
+// hand it to another block or out of the grid; the block gets it back as soon as it can take
+// it again, unless the player has put the focus somewhere else meanwhile. A box or a menu that
+// is open then gets its keys first, and the block has the focus when it closes.
+class BlockGrid : public QWidget {
+ public:
+  explicit BlockGrid(QWidget* parent);
+
+  // Adds the next block, last in the tab chain.
+  BlockButton* addButton();
+  int count() const { return static_cast<int>(buttons_.size()); }
+  BlockButton* button(int k) const;
+
+  // The game's own showing, hiding, enabling and disabling of block k.
+  void setBlockVisible(int k, bool visible);
+  void setBlockEnabled(int k, bool enabled);
+
+  // The block that has the focus, had it last, or waits for it while the grid holds it; -1
+  // before any block has had it.
+  int focusIndex() const { return focusIndex_; }
+  // True while the grid holds the focus for a hidden or disabled block.
+  bool parked() const;
+
+  // Moves the focus as key leads from block `from`; false for a key that does not move on the
+  // grid. Without a block that can take it at the target, the focus stays where it is.
+  bool moveFocus(int from, const QKeyEvent& key);
+  void noteFocus(int k) { focusIndex_ = k; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  // The block k if it exists and can take the focus now.
+  BlockButton* available(int k) const;
+  void parkIfFocused(BlockButton* b);
+  void restoreFocus();
+
+  std::vector<BlockButton*> buttons_;
+  int focusIndex_ = -1;
+};
