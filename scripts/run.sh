@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null \
+# The game alone: no tests or benchmarks, so none of their packages are needed.
+cmake -S . -B build/game -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVOS_TESTS=OFF >/dev/null \
   || { echo "run: cmake configure failed" >&2; exit 1; }
-cmake --build build/release --target tolvos || { echo "run: build failed" >&2; exit 1; }
-exec build/release/tolvos "$@"
+cmake --build build/game --target tolvos || { echo "run: build failed" >&2; exit 1; }
+exec build/game/tolvos "$@"
