@@ -8,4 +8,4 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVOS_SANITIZE=ON 
   || { echo "test: cmake configure failed" >&2; exit 1; }
 cmake --build build/test || { echo "test: build failed" >&2; exit 1; }
 cd build/test
-exec ctest --output-on-failure --timeout 900
+exec ctest --output-on-failure --no-label-summary --timeout 900
