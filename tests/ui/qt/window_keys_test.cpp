@@ -13,13 +13,8 @@
 #include <functional>
 #include <memory>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "ui/form1.h"
 #include "ui/qt/block_grid.h"
-#include "ui/qt/connect_form.h"
+#include "ui/qt/form_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/widget_testing.h"
@@ -71,16 +66,7 @@ class WindowKeysTest : public QObject {
  private slots:
   void init() {
     window = new MainWindow;
-    random = ScriptedRandom();
-    random.SetCodes({1, 2, 3, 4, 5, 3, 3});
-    speech = FakeSpeech();
-    sound = FakeSound();
-    dialogs = FakeDialogs();
-    host = MemHost();
-    form = new Form1({*window, *window, dialogs, host, speech, sound, random});
-    connectForm(*window, *form);
-    form->Form_Load();
-    window->show();
+    form = StartForm(*window, dialogs, host, speech, sound, random).release();
     QVERIFY(QTest::qWaitForWindowActive(window));
   }
 
