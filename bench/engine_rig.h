@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "fakes/engine_ticks.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
@@ -25,10 +26,6 @@ struct Rig {
   explicit Rig(Random& random)
       : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
     engine.FillColourTables();
-    clock.SetTickHandler([this](TimerId id) {
-      if (id == TimerId::TmrBajar) engine.TmrBajar_Timer();
-      if (id == TimerId::Timer1) engine.Timer1_Timer();
-      if (id == TimerId::TmrRecolocar) engine.TmrRecolocar_Timer();
-    });
+    DeliverTicks(clock, engine);
   }
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/engine_ticks.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
 #include "fakes/fake_window.h"
@@ -19,13 +20,7 @@ class EngineTest : public testing::Test {
  protected:
   EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
     engine.FillColourTables();
-    clock.SetTickHandler([this](TimerId id) {
-      switch (id) {
-        case TimerId::TmrRecolocar: engine.TmrRecolocar_Timer(); break;
-        case TimerId::TmrBajar: engine.TmrBajar_Timer(); break;
-        case TimerId::Timer1: engine.Timer1_Timer(); break;
-      }
-    });
+    DeliverTicks(clock, engine);
   }
 
   // Marks the group of button k and removes it: two clicks on the same block.
