@@ -4,7 +4,7 @@
 
 #include "engine_rig.h"
 #include "fakes/scripted_random.h"
-#include "game/std_random.h"
+#include "platform/std_random.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "fakes/fake_speech.h"
 #include "fakes/mem_host.h"
 #include "fakes/scripted_random.h"
-#include "ui/form1.h"
-#include "ui/qt/main_window.h"
+#include "form/form1.h"
+#include "frontend/qt/main_window.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 # Benchmarks of the engine with the real Qt window; like the others they run only on request.
-if(NOT TOLVOS_TESTS)
+if(NOT TOLVOS_TESTS OR NOT TARGET qt_frontend)
   return()
 endif()
 file(GLOB qt_bench_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench/*_qtbench.cpp)
@@ -7,5 +7,5 @@ foreach(source ${qt_bench_sources})
   get_filename_component(bench_name ${source} NAME_WE)
   add_executable(${bench_name} ${source})
   target_include_directories(${bench_name} PRIVATE tests)
-  target_link_libraries(${bench_name} PRIVATE qt_adapters benchmark::benchmark)
+  target_link_libraries(${bench_name} PRIVATE qt_frontend benchmark::benchmark)
 endforeach()

@@ -25,7 +25,7 @@ foreach(source ${fuzz_sources})
   set(object ${fuzz_dir}/${name}.o)
   add_custom_command(
     OUTPUT ${object}
-    COMMAND ${TOLVOS_CLANGXX} ${fuzz_flags} -I${CMAKE_CURRENT_SOURCE_DIR}/src
+    COMMAND ${TOLVOS_CLANGXX} ${fuzz_flags} -I${CMAKE_BINARY_DIR}/views/scores
             -I${CMAKE_CURRENT_SOURCE_DIR}/tests -MD -MF ${object}.d -c ${source} -o ${object}
     DEPENDS ${source}
     DEPFILE ${object}.d

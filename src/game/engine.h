@@ -6,14 +6,15 @@
 #include <string>
 
 #include "game/grid.h"
-#include "game/random.h"
+#include "ports/random.h"
 #include "game/vb.h"
 #include "lang/language.h"
 #include "scores/best_scores.h"
-#include "speech/speech_ops.h"
-#include "ui/dialog_ops.h"
-#include "ui/timer_ops.h"
-#include "ui/window_ops.h"
+#include "ports/sound_ops.h"
+#include "ports/speech_ops.h"
+#include "ports/dialog_ops.h"
+#include "ports/timer_ops.h"
+#include "ports/window_ops.h"
 
 // The outside world as the engine reaches it.
 struct EnginePorts {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "lang/language.h"
-#include "ui/host_ops.h"
-#include "ui/window_ops.h"
+#include "ports/host_ops.h"
+#include "ports/window_ops.h"
 
 class LanguageSwitch {
  public:

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "lang/language.h"
-#include "ui/dialog_ops.h"
-#include "ui/host_ops.h"
+#include "ports/dialog_ops.h"
+#include "ports/host_ops.h"
 
 inline constexpr int kBestEntries = 7;
 // The most of the file's line that is read: a table of seven long names needs far less.

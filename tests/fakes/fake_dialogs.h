@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fakes/journal.h"
-#include "ui/dialog_ops.h"
+#include "ports/dialog_ops.h"
 
 struct ShownBox {
   bool input = false;  // an input box rather than a message box

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "fakes/journal.h"
-#include "speech/speech_ops.h"
+#include "ports/sound_ops.h"
+#include "ports/speech_ops.h"
 
 class FakeSpeech : public SpeechOps {
  public:

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fakes/journal.h"
-#include "ui/window_ops.h"
+#include "ports/window_ops.h"
 
 struct FakeButton {
   std::string caption = "A";

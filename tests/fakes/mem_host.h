@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/host_ops.h"
+#include "ports/host_ops.h"
 
 class MemHost : public HostOps {
  public:

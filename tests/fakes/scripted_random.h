@@ -4,7 +4,7 @@
 #include <cassert>
 #include <vector>
 
-#include "game/random.h"
+#include "ports/random.h"
 
 class ScriptedRandom : public Random {
  public:

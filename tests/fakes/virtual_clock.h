@@ -6,7 +6,7 @@
 #include <cassert>
 #include <functional>
 
-#include "ui/timer_ops.h"
+#include "ports/timer_ops.h"
 
 class VirtualClock : public TimerOps {
  public:

@@ -1,0 +1,54 @@
+# Speech and sound on Linux: the desktop's speech server and the two sound players on
+# SDL_mixer, with their tests; and the generator of the two sounds, which every system's
+# program ships beside it.
+
+# The two sounds are made by the build and sit beside the program.
+add_executable(make_sounds tools/make_sounds.cpp)
+set(game_sounds ${CMAKE_BINARY_DIR}/snd.wav ${CMAKE_BINARY_DIR}/snd2.wav)
+add_custom_command(OUTPUT ${game_sounds}
+                   COMMAND make_sounds ${CMAKE_BINARY_DIR}
+                   DEPENDS make_sounds
+                   COMMENT "Making snd.wav and snd2.wav")
+add_custom_target(sounds ALL DEPENDS ${game_sounds})
+install(FILES ${game_sounds} DESTINATION ${TOLVOS_INSTALL_DIR})
+
+if(WIN32)
+  return()
+endif()
+
+find_package(Threads REQUIRED)
+find_package(SDL2 REQUIRED)
+find_package(SDL2_mixer REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
+
+file(GLOB linux_platform_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linux/*.cpp)
+add_library(linux_platform STATIC ${linux_platform_sources})
+target_link_libraries(linux_platform PUBLIC platform
+                      PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer Threads::Threads
+                              PkgConfig::SPEECHD)
+
+if(TOLVOS_TESTS)
+  # Each test program runs on its own: they start servers and open audio devices.
+  set(speech_test_support ${CMAKE_CURRENT_SOURCE_DIR}/tests/support)
+  foreach(test_source platform/linux/speech_test platform/linux/sound_test tools/game_sounds_test)
+    get_filename_component(name ${test_source} NAME)
+    add_executable(${name} tests/${test_source}.cpp)
+    target_include_directories(${name} PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR}/tools)
+    target_link_libraries(${name} PRIVATE linux_platform GTest::gtest GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    # libspeechd leaks a few bytes of text each time it fails to connect; the suppression
+    # needs whole stacks to recognise it, through libraries built without frame pointers.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "ASAN_OPTIONS=fast_unwind_on_malloc=0;LSAN_OPTIONS=suppressions=${speech_test_support}/lsan.supp:print_suppressions=0;SPEECHD_CMD=/bin/false")
+  endforeach()
+  target_compile_definitions(speech_test PRIVATE
+    SPEECH_SERVER_SCRIPT="${speech_test_support}/speech_server.sh")
+  target_link_libraries(sound_test PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer)
+  add_dependencies(sound_test sounds)
+  add_dependencies(game_sounds_test sounds)
+  target_compile_definitions(sound_test PRIVATE GAME_SOUNDS_DIR="${CMAKE_BINARY_DIR}")
+  target_compile_definitions(game_sounds_test PRIVATE GAME_SOUNDS_DIR="${CMAKE_BINARY_DIR}"
+                             MAKE_SOUNDS="$<TARGET_FILE:make_sounds>")
+endif()

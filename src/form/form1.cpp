@@ -1,0 +1,64 @@
+// Start-up of the main window, its menu commands and the Escape key.
+#include "form/form1.h"
+
+#include "form/instructions.h"
+
+namespace {
+
+constexpr Bilingual kGiveUpQuestion{"¿Realmente desea dar la partida por terminada?",
+                                     "Do you really wish to terminate the game?"};
+constexpr Bilingual kGiveUpTitle{"Terminar juego", "Terminate game"};
+
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
+  return folder;
+}
+
+}  // namespace
+
+Form1::Form1(FormPorts ports)
+    : scores(ports.host, ports.dialogs, language, AppFolder),
+      engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+             language, scores),
+      language_switch(language, ports.window, ports.host, engine.Score, AppFolder),
+      ports_(ports) {}
+
+void Form1::Form_Load() {
+  language.LanguageIndex = 0;
+  ports_.host.SetWorkingDirectory(ports_.host.ProgramFolder());
+  ports_.random.Randomize(static_cast<float>(ports_.host.SecondsSinceMidnight()));
+  SetAppFolder();
+  scores.LoadBestScores();
+  language_switch.LoadLanguage();
+  ports_.speech.Speak(language.Text(kWelcome), language.LanguageIndex);
+  LoadSounds();
+  engine.FillColourTables();
+  engine.NewGame();
+  engine.SelectedIndex = -1;
+}
+
+void Form1::SetAppFolder() {
+  AppFolder = WithSeparator(ports_.host.ProgramFolder());
+  // Installed for every user, the program's folder is read-only: the two files then live in
+  // the player's own data folder. Decided once, here, so a game never mixes the two.
+  if (!ports_.host.IsWritableFolder(AppFolder))
+    AppFolder = WithSeparator(ports_.host.UserDataFolder());
+}
+
+void Form1::LoadSounds() {
+  // The sounds ship beside the program, wherever the player's files are kept.
+  const std::string folder = WithSeparator(ports_.host.ProgramFolder());
+  ports_.sound.LoadSounds(folder + "snd.wav", folder + "snd2.wav");
+}
+
+void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
+  if (KeyCode != kKeyEscape) return;
+  const BoxAnswer answer = ports_.dialogs.MessageBox(language.Text(kGiveUpQuestion),
+                                                     language.Text(kGiveUpTitle), BoxButtons::YesNo);
+  if (answer == BoxAnswer::Yes) engine.EndGame();
+}
+
+void Form1::MnuJueIns_Click() {
+  ports_.dialogs.MessageBox(InstructionsText(language.LanguageIndex),
+                            InstructionsTitle(language.LanguageIndex), BoxButtons::Ok);
+}

@@ -1,0 +1,67 @@
+// The main window's logic without its widgets: the state of the whole run and every handler.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/engine.h"
+#include "lang/language.h"
+#include "lang/language_switch.h"
+#include "scores/best_scores.h"
+#include "ports/sound_ops.h"
+#include "ports/speech_ops.h"
+#include "ports/dialog_ops.h"
+#include "ports/host_ops.h"
+#include "ports/timer_ops.h"
+#include "ports/window_ops.h"
+
+struct FormPorts {
+  WindowOps& window;
+  TimerOps& timers;
+  DialogOps& dialogs;
+  HostOps& host;
+  SpeechOps& speech;
+  SoundOps& sound;
+  Random& random;
+};
+
+inline constexpr std::int16_t kKeyEscape = 27;
+
+inline constexpr Bilingual kWelcome{
+    "Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.",
+    "Welcome to Tolvos. Use the Jaws cursor to play. Velmar"};
+
+class Form1 {
+ public:
+  explicit Form1(FormPorts ports);
+
+  Language language;
+  // Where the best-score and language files live, ending in a separator: the program's
+  // folder, or the player's data folder when the program's folder cannot be written.
+  std::string AppFolder;
+  BestScores scores;
+  Engine engine;
+  LanguageSwitch language_switch;
+
+  // Start-up; runs before the window is shown and before any other event.
+  void Form_Load();
+  void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
+  void Command1_GotFocus(std::int16_t /*Index*/) {}
+  // Key preview: every key press of the window reaches this first and goes on afterwards.
+  // Escape, whatever the shift state, offers to give up the game.
+  void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+  void MnuJueNue_Click() { engine.NewGame(); }
+  void MnuJueIns_Click();
+  void MnuJueIdiList_Click(std::int16_t Index) { language_switch.MnuJueIdiList_Click(Index); }
+  void MnuJueSal_Click() { ports_.window.CloseWindow(); }
+  void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
+  void Timer1_Timer() { engine.Timer1_Timer(); }
+  void TmrRecolocar_Timer() { engine.TmrRecolocar_Timer(); }
+  void MnuJueMej_Click() { scores.ShowBestScores(); }
+
+ private:
+  void SetAppFolder();
+  void LoadSounds();
+
+  FormPorts ports_;
+};

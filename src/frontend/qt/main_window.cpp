@@ -1,0 +1,244 @@
+// The main window's widgets, laid out in twips, and the window and timer operations on them.
+#include "frontend/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
+
+#include <cassert>
+
+#include "frontend/qt/block_grid.h"
+#include "frontend/qt/convert.h"
+
+namespace {
+
+// The client area and the design places of the controls, in twips.
+constexpr double kClientWidth = 7875, kClientHeight = 6090;
+constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("TOLVOS"));
+  buildMenu();
+
+  // Black behind the grid: a hidden block shows as an empty black cell.
+  auto* client = new QWidget(this);
+  client->setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+  QPalette black = client->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  client->setPalette(black);
+  client->setAutoFillBackground(true);
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  // Created in the design's order. The timers start stopped.
+  auto newTimer = [this](TimerId id) {
+    auto* t = new QTimer(this);
+    t->setInterval(static_cast<int>(IntervalMs(id)));
+    t->setTimerType(Qt::PreciseTimer);  // the landing sounds keep their 75 ms beat
+    timers_[static_cast<int>(id)] = t;
+  };
+  newTimer(TimerId::TmrRecolocar);
+  newTimer(TimerId::TmrBajar);
+
+  QPalette face = client->palette();
+  face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+  face.setColor(QPalette::WindowText, Qt::black);
+
+  // An empty picture: as a label it stays a silent, nameless stop for a screen reader's review,
+  // where a bare frame would be announced as a frame.
+  picture1_ = new QLabel(client);
+  picture1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture1_->setPalette(face);
+  picture1_->setAutoFillBackground(true);
+  picture1_->setGeometry(twipsToRect(0, 5500, 500, 500));
+
+  // The blocks share one parent of their own, so a screen reader's review of it meets them in
+  // index order with nothing between them. It covers the whole client area: nothing the
+  // logic places is ever clipped.
+  grid_ = new BlockGrid(client);
+  grid_->setGeometry(client->rect());
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setStyleHint(QFont::TypeWriter);  // the platform's fixed-pitch font where it is missing
+  courier.setPointSizeF(9.75);
+  courier.setWeight(QFont::Normal);
+  grid_->setFont(courier);
+  blocks_.push_back({newBlockButton(0), kButtonLeft, kButtonTop, kButtonSize, kButtonSize});
+  blocks_[0].widget->setText(QStringLiteral("A"));
+  placeBlock(blocks_[0]);
+
+  newTimer(TimerId::Timer1);
+
+  auto newLabel = [&](const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, client);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);  // a long message takes a second line rather than being cut
+    l->setPalette(face);
+    l->setAutoFillBackground(true);
+    l->setGeometry(place);
+    return l;
+  };
+  label2_ = newLabel(QStringLiteral("0 puntos"), twipsToRect(4000, 5000, 3500, 500));
+  label1_ = newLabel(QString(), twipsToRect(0, 5000, 4000, 500));
+
+  // Key preview: the window sees each key before the focused widget does.
+  winId();
+  windowHandle()->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (auto* b = dynamic_cast<BlockButton*>(now); b && b->window() == this)
+      emit buttonFocused(b->index());
+  });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenu() {
+  mnuJuego_ = menuBar()->addMenu(QStringLiteral("&Juego"));
+  // Shortcuts act anywhere in the window, a focused block button included.
+  auto item = [this](QMenu* menu, const QString& caption, const QKeySequence& shortcut) {
+    QAction* a = menu->addAction(caption);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WindowShortcut);
+    return a;
+  };
+  mnuJueNue_ = item(mnuJuego_, QStringLiteral("&Nuevo juego"), QKeySequence(Qt::Key_F2));
+  mnuJueMej_ = item(mnuJuego_, QStringLiteral("&Mejores puntuaciones..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuJueIns_ = item(mnuJuego_, QStringLiteral("&Instrucciones"), QKeySequence(Qt::Key_F1));
+  mnuJueIdi_ = mnuJuego_->addMenu(QStringLiteral("&Idioma"));
+  mnuJueIdiList_[0] =
+      item(mnuJueIdi_, QStringLiteral("Español"), QKeySequence(Qt::CTRL | Qt::Key_E));
+  mnuJueIdiList_[1] =
+      item(mnuJueIdi_, QStringLiteral("English"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  // Its caption names the window system's own key for closing; the item needs none.
+  mnuJueSal_ = item(mnuJuego_, QStringLiteral("&Salir Alt-F4"), QKeySequence());
+}
+
+BlockButton* MainWindow::newBlockButton(int k) {
+  BlockButton* b = grid_->addButton();
+  assert(b->index() == k);
+  connect(b, &QPushButton::clicked, this, [this, k] { emit buttonClicked(k); });
+  return b;
+}
+
+MainWindow::Block& MainWindow::block(int k) {
+  assert(k >= 0 && k < ButtonCount());
+  return blocks_[static_cast<std::size_t>(k)];
+}
+
+const MainWindow::Block& MainWindow::block(int k) const {
+  assert(k >= 0 && k < ButtonCount());
+  return blocks_[static_cast<std::size_t>(k)];
+}
+
+void MainWindow::placeBlock(const Block& b) {
+  b.widget->setGeometry(twipsToRect(b.left, b.top, b.width, b.height));
+}
+
+int MainWindow::ButtonCount() const { return static_cast<int>(blocks_.size()); }
+
+void MainWindow::CreateButton(int k) {
+  assert(k == ButtonCount());
+  // A copy of button 0's size, look, caption and colour, hidden and disabled.
+  Block b = blocks_[0];
+  b.widget = newBlockButton(k);
+  b.widget->setText(blocks_[0].widget->text());
+  b.widget->setFace(blocks_[0].widget->face());
+  b.widget->setEnabled(false);
+  b.widget->setVisible(false);
+  placeBlock(b);
+  blocks_.push_back(b);
+}
+
+void MainWindow::SetButtonCaption(int k, const std::string& text) {
+  block(k).widget->setText(toQString(text));
+}
+
+void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
+  block(k).widget->setFace(bgrToColor(bgr));
+}
+
+// Through the grid, which keeps the keyboard focus on the block's cell meanwhile.
+void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(k, visible); }
+void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
+
+float MainWindow::ButtonLeft(int k) const { return block(k).left; }
+float MainWindow::ButtonTop(int k) const { return block(k).top; }
+float MainWindow::ButtonWidth(int k) const { return block(k).width; }
+float MainWindow::ButtonHeight(int k) const { return block(k).height; }
+
+void MainWindow::SetButtonLeft(int k, float twips) {
+  Block& b = block(k);
+  b.left = twips;
+  placeBlock(b);
+}
+
+void MainWindow::SetButtonTop(int k, float twips) {
+  Block& b = block(k);
+  b.top = twips;
+  placeBlock(b);
+}
+
+void MainWindow::SetLabelCaption(LabelId id, const std::string& text) {
+  label(id)->setText(toQString(text));
+}
+
+void MainWindow::SetWindowCaption(const std::string& text) { setWindowTitle(toQString(text)); }
+
+void MainWindow::SetMenuCaption(MenuId item, const std::string& text) {
+  // The shortcut is a property of its own: a new text leaves it as it was.
+  menuAction(item)->setText(toQString(text));
+}
+
+void MainWindow::CloseWindow() { close(); }
+
+void MainWindow::StartTimer(TimerId id) {
+  // QTimer::start() would restart a running timer; the game's timers keep their schedule.
+  if (QTimer* t = timer(id); !t->isActive()) t->start();
+}
+
+void MainWindow::StopTimer(TimerId id) { timer(id)->stop(); }
+
+QPushButton* MainWindow::button(int k) const { return block(k).widget; }
+
+QColor MainWindow::buttonBackColor(int k) const { return block(k).widget->face(); }
+
+QLabel* MainWindow::label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
+
+QAction* MainWindow::menuAction(MenuId item) const {
+  switch (item) {
+    case MenuId::MnuJuego: return mnuJuego_->menuAction();
+    case MenuId::MnuJueNue: return mnuJueNue_;
+    case MenuId::MnuJueMej: return mnuJueMej_;
+    case MenuId::MnuJueIns: return mnuJueIns_;
+    case MenuId::MnuJueIdi: return mnuJueIdi_->menuAction();
+    case MenuId::MnuJueSal: return mnuJueSal_;
+  }
+  return nullptr;
+}
+
+QAction* MainWindow::languageAction(int index) const {
+  assert(index == 0 || index == 1);
+  return mnuJueIdiList_[static_cast<std::size_t>(index)];
+}
+
+QTimer* MainWindow::timer(TimerId id) const { return timers_[static_cast<int>(id)]; }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The window system hands each key to this window's QWindow once, before it goes on to the
+  // focused widget and up its parents; the filter leaves it on its way.
+  if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    emit keyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

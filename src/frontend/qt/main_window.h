@@ -1,0 +1,99 @@
+// The game's one window in Qt Widgets: the block buttons, the two lines below them, the menu
+// and the three timers, offered to the game logic as its window and timer operations.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "ports/timer_ops.h"
+#include "ports/window_ops.h"
+
+class BlockButton;
+class BlockGrid;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // WindowOps
+  int ButtonCount() const override;
+  void CreateButton(int k) override;
+  void SetButtonCaption(int k, const std::string& text) override;
+  void SetButtonBackColor(int k, std::uint32_t bgr) override;
+  void SetButtonVisible(int k, bool visible) override;
+  void SetButtonEnabled(int k, bool enabled) override;
+  float ButtonLeft(int k) const override;
+  float ButtonTop(int k) const override;
+  void SetButtonLeft(int k, float twips) override;
+  void SetButtonTop(int k, float twips) override;
+  float ButtonWidth(int k) const override;
+  float ButtonHeight(int k) const override;
+  void SetLabelCaption(LabelId label, const std::string& text) override;
+  void SetWindowCaption(const std::string& text) override;
+  void SetMenuCaption(MenuId item, const std::string& text) override;
+  void CloseWindow() override;
+
+  // TimerOps
+  void StartTimer(TimerId id) override;
+  void StopTimer(TimerId id) override;
+
+  // The widgets, for the wiring to the handlers and for tests.
+  QPushButton* button(int k) const;
+  // The parent of the blocks, which holds the keyboard focus while its block cannot.
+  BlockGrid* grid() const { return grid_; }
+  QLabel* label(LabelId id) const;
+  QFrame* picture() const { return picture1_; }
+  QAction* menuAction(MenuId item) const;
+  // MnuJueIdiList: 0 Spanish, 1 English.
+  QAction* languageAction(int index) const;
+  QTimer* timer(TimerId id) const;
+  QColor buttonBackColor(int k) const;
+
+ signals:
+  // Block button k was clicked; a hidden or disabled button gives none.
+  void buttonClicked(int k);
+  void buttonFocused(int k);
+  // Every key pressed anywhere in the window, before the widget that has the focus sees it.
+  // keyCode and shift as in convert.h.
+  void keyDown(int keyCode, int shift);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Block {
+    BlockButton* widget;
+    float left, top, width, height;  // twips, as the logic set them
+  };
+  Block& block(int k);
+  const Block& block(int k) const;
+  void placeBlock(const Block& b);
+  void buildMenu();
+  BlockButton* newBlockButton(int k);
+
+  BlockGrid* grid_;
+  QFrame* picture1_;
+  QLabel* label1_;
+  QLabel* label2_;
+  std::vector<Block> blocks_;
+  std::array<QTimer*, 3> timers_{};  // in TimerId order
+  QMenu* mnuJuego_ = nullptr;
+  QMenu* mnuJueIdi_ = nullptr;
+  QAction* mnuJueNue_ = nullptr;
+  QAction* mnuJueMej_ = nullptr;
+  QAction* mnuJueIns_ = nullptr;
+  QAction* mnuJueSal_ = nullptr;
+  std::array<QAction*, 2> mnuJueIdiList_{};
+};

@@ -1,0 +1,157 @@
+// Speech against a private speech server that records every text it is asked to say.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/speechd_speech.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPatience = std::chrono::seconds(10);
+
+const char kWelcomeEs[] = "Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.";
+const char kWelcomeEn[] = "Welcome to Tolvos. Use the Jaws cursor to play. Velmar";
+const char kQuestion[] = "¿Realmente desea dar la partida por terminada?";
+
+std::string Shell(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    pclose(pipe);
+  }
+  return output;
+}
+
+class SpeechTest : public testing::Test {
+ protected:
+  SpeechTest() {
+    std::string pattern = testing::TempDir() + "speech_XXXXXX";
+    folder_ = mkdtemp(pattern.data());
+    socket_ = folder_ + "/speechd.sock";
+    record_ = folder_ + "/spoken.txt";
+  }
+  ~SpeechTest() override {
+    StopServer();
+    std::filesystem::remove_all(folder_);
+  }
+
+  void StartServer() {
+    const std::string said = Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " start " +
+                                   folder_ + " " + std::to_string(getpid()));
+    ASSERT_NE(std::string::npos, said.find("SPEECHD_ADDRESS=unix_socket:" + socket_ + "\n")) << said;
+    ASSERT_NE(std::string::npos, said.find("RECORD=" + record_ + "\n")) << said;
+  }
+  void StopServer() { Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " stop " + folder_); }
+
+  // The record once `done` holds of it, or as it stands when patience runs out.
+  template <typename Condition>
+  std::vector<std::string> WaitForRecord(Condition done) {
+    const auto deadline = Clock::now() + kPatience;
+    for (;;) {
+      std::vector<std::string> lines;
+      std::ifstream in(record_);
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+      if (done(lines) || Clock::now() > deadline) return lines;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+  std::vector<std::string> WaitForLines(std::size_t count) {
+    return WaitForRecord([&](const auto& lines) { return lines.size() >= count; });
+  }
+  // The record's last line once it is `line`, or as it stands when patience runs out.
+  std::string WaitForLast(const std::string& line) {
+    const std::vector<std::string> lines =
+        WaitForRecord([&](const auto& all) { return !all.empty() && all.back() == line; });
+    return lines.empty() ? "" : lines.back();
+  }
+
+  std::string folder_, socket_, record_;
+};
+
+TEST_F(SpeechTest, TextsArriveWholeInOrderAndInTheirLanguage) {
+  StartServer();
+  // The program's own speech finds the server the way the desktop names it.
+  setenv("SPEECHD_ADDRESS", ("unix_socket:" + socket_).c_str(), 1);
+  auto speech = std::make_unique<SpeechdSpeech>();
+  unsetenv("SPEECHD_ADDRESS");
+  speech->Speak(kWelcomeEs, 0);
+  speech->Speak(kWelcomeEn, 1);
+  speech->Speak(kQuestion, 0);
+  speech->Speak("Ha marcado 12 bloques", 0);
+  EXPECT_EQ((std::vector<std::string>{std::string("es ") + kWelcomeEs,
+                                      std::string("en ") + kWelcomeEn,
+                                      std::string("es ") + kQuestion, "es Ha marcado 12 bloques"}),
+            WaitForLines(4));
+}
+
+TEST_F(SpeechTest, WithoutAServerTheGameGoesOnAndSpeechResumesWhenOneStarts) {
+  SpeechdSpeech speech(socket_);
+  for (int i = 0; i < 100; ++i) speech.Speak("Nadie escucha", 0);
+  StartServer();
+  speech.Speak(kWelcomeEn, 1);
+  // How many of the first texts were lost depends on how fast the server came up; the
+  // last one is never lost.
+  EXPECT_EQ(std::string("en ") + kWelcomeEn, WaitForLast(std::string("en ") + kWelcomeEn));
+}
+
+TEST_F(SpeechTest, AServerThatGoesAwayAndComesBackIsSpokenToAgain) {
+  StartServer();
+  SpeechdSpeech speech(socket_);
+  speech.Speak("Uno", 0);
+  ASSERT_EQ(std::vector<std::string>{"es Uno"}, WaitForLines(1));
+  // Restarted between two texts: the next one finds its connection dead, and still arrives.
+  StopServer();
+  StartServer();
+  speech.Speak("Dos", 1);
+  EXPECT_EQ("en Dos", WaitForLast("en Dos"));
+  // Gone while texts are said: writing to the dead connection must not end the program.
+  StopServer();
+  speech.Speak("Tres", 0);
+  speech.Speak("Cuatro", 0);
+  StartServer();
+  speech.Speak("Cinco", 0);
+  EXPECT_EQ("es Cinco", WaitForLast("es Cinco"));
+}
+
+TEST_F(SpeechTest, AFrozenServerHoldsNeitherTheCallerNorTheExit) {
+  // A server that takes the connection and never answers.
+  const int frozen = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socket_.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(0, bind(frozen, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  ASSERT_EQ(0, listen(frozen, 4));
+
+  const auto start = Clock::now();
+  int connection = -1;
+  {
+    SpeechdSpeech speech(socket_);
+    speech.Speak(kWelcomeEs, 0);
+    pollfd waiting{frozen, POLLIN, 0};
+    ASSERT_EQ(1, poll(&waiting, 1, 10000)) << "the speech never connected";
+    connection = accept(frozen, nullptr, nullptr);
+    // The speech's connection now waits for an answer that never comes.
+    for (int i = 0; i < 200; ++i) speech.Speak(kQuestion, 0);
+  }
+  // Blocked, the first Speak or the end would never return; the bound only tells a blocked
+  // caller from a free one.
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+  close(connection);  // lets the worker left behind finish
+  close(frozen);
+}
+
+}  // namespace
