@@ -1,8 +1,7 @@
 // The cost of a deal and of the deepest marking, with a window that only records.
 #include <benchmark/benchmark.h>
 
-#include "engine_rig.h"
-#include "fakes/scripted_random.h"
+#include "fakes/engine_rig.h"
 #include "platform/std_random.h"
 
 namespace {
@@ -10,7 +9,8 @@ namespace {
 void BM_NewGame(benchmark::State& state) {
   StdRandom random;
   random.Randomize(1.5f);
-  Rig rig(random);
+  EngineRig rig(&random);
+  rig.journal.recording = false;
   for (auto _ : state) {
     rig.engine.NewGame();
     benchmark::DoNotOptimize(rig.engine.Board);
@@ -20,9 +20,9 @@ BENCHMARK(BM_NewGame);
 
 // All 150 blocks of one colour: the recursion goes 150 calls deep.
 void BM_MarkOneColourBoard(benchmark::State& state) {
-  ScriptedRandom random;
-  random.SetCodes({3});
-  Rig rig(random);
+  EngineRig rig;
+  rig.journal.recording = false;
+  rig.random.SetCodes({3});
   rig.engine.NewGame();
   std::int16_t k = 0;
   for (auto _ : state) {

@@ -2,16 +2,15 @@
 // a whole game played by removing the largest group each time, with a window that only records.
 #include <benchmark/benchmark.h>
 
-#include "engine_rig.h"
-#include "fakes/scripted_random.h"
+#include "fakes/engine_rig.h"
 #include "platform/std_random.h"
 
 namespace {
 
 void BM_RemoveWholeBoardOfOneColour(benchmark::State& state) {
-  ScriptedRandom random;
-  random.SetCodes({4});
-  Rig rig(random);
+  EngineRig rig;
+  rig.journal.recording = false;
+  rig.random.SetCodes({4});
   for (auto _ : state) {
     state.PauseTiming();
     rig.engine.NewGame();
@@ -41,7 +40,8 @@ int LargestGroup(Engine& engine) {
 void BM_WholeGame(benchmark::State& state) {
   StdRandom random;
   random.Randomize(0.5f);
-  Rig rig(random);
+  EngineRig rig(&random);
+  rig.journal.recording = false;
   for (auto _ : state) {
     rig.engine.NewGame();
     rig.dialogs.typed = {"Bench"};  // a name for the table, should the score earn a place

@@ -8,6 +8,9 @@ namespace {
 constexpr Bilingual kGiveUpQuestion{"¿Realmente desea dar la partida por terminada?",
                                      "Do you really wish to terminate the game?"};
 constexpr Bilingual kGiveUpTitle{"Terminar juego", "Terminate game"};
+// A block's place: its row (1 to 10 from the top), then its column (1 to 15 from the left).
+constexpr Bilingual kRowWord{"fila ", "row "};
+constexpr Bilingual kColumnWord{", columna ", ", column "};
 
 std::string WithSeparator(std::string folder) {
   if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
@@ -34,7 +37,26 @@ void Form1::Form_Load() {
   LoadSounds();
   engine.FillColourTables();
   engine.NewGame();
+  DescribeBlocks();
   engine.SelectedIndex = -1;
+}
+
+void Form1::MnuJueNue_Click() {
+  engine.NewGame();
+  ports_.window.FocusButton(0);
+}
+
+void Form1::MnuJueIdiList_Click(std::int16_t Index) {
+  language_switch.MnuJueIdiList_Click(Index);
+  DescribeBlocks();
+}
+
+void Form1::DescribeBlocks() {
+  for (int k = 0; k < ports_.window.ButtonCount(); ++k) {
+    ports_.window.SetButtonDescription(k, language.Text(kRowWord) + std::to_string(RowOf(k) + 1) +
+                                              language.Text(kColumnWord) +
+                                              std::to_string(ColumnOf(k) + 1));
+  }
 }
 
 void Form1::SetAppFolder() {

@@ -45,23 +45,30 @@ class Form1 {
 
   // Start-up; runs before the window is shown and before any other event.
   void Form_Load();
+  // Command1 is the control array of the 150 block buttons.
   void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
   void Command1_GotFocus(std::int16_t /*Index*/) {}
   // Key preview: every key press of the window reaches this first and goes on afterwards.
   // Escape, whatever the shift state, offers to give up the game.
   void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-  void MnuJueNue_Click() { engine.NewGame(); }
+  // The game menu (MnuJuego): new game, which hands the keyboard to the first block; the
+  // instructions; the language items (MnuJueIdiList, 0 Español, 1 English); exit; the best
+  // scores.
+  void MnuJueNue_Click();
   void MnuJueIns_Click();
-  void MnuJueIdiList_Click(std::int16_t Index) { language_switch.MnuJueIdiList_Click(Index); }
+  void MnuJueIdiList_Click(std::int16_t Index);
   void MnuJueSal_Click() { ports_.window.CloseWindow(); }
+  void MnuJueMej_Click() { scores.ShowBestScores(); }
+  // The three timers' ticks, handled by the engine.
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }
   void TmrRecolocar_Timer() { engine.TmrRecolocar_Timer(); }
-  void MnuJueMej_Click() { scores.ShowBestScores(); }
 
  private:
   void SetAppFolder();
   void LoadSounds();
+  // Gives every block its place on the grid, in the current language, for a screen reader.
+  void DescribeBlocks();
 
   FormPorts ports_;
 };

@@ -5,8 +5,11 @@ namespace {
 constexpr std::uint32_t kEmptyCellColour = 0;  // black
 }
 
+// A redraw never undoes what the player relies on: the selected group stays marked while it
+// is selected, and an ended game stays out of play until the next NewGame.
 void Engine::RefreshBoard() {
   CloseEmptyColumns();
+  const bool playing = GameEnded == kVbFalse;
   int occupied = 0;
   for (int i = 0; i < kCells; ++i) {
     const int c = ColumnOf(i), r = RowOf(i);
@@ -14,19 +17,26 @@ void Engine::RefreshBoard() {
     window_.SetButtonTop(i, static_cast<float>(r) * window_.ButtonHeight(i));
     const std::int16_t code = Board(c, r);
     if (code <= 0) {
-      window_.SetButtonEnabled(i, true);
+      window_.SetButtonMarked(i, false);
+      window_.SetButtonEnabled(i, playing);
       window_.SetButtonVisible(i, true);
       window_.SetButtonCaption(i, ".");
       window_.SetButtonBackColor(i, kEmptyCellColour);
     } else {
+      const bool marked = ShowsMarked(c, r);
       window_.SetButtonCaption(i, ColourLetters[code]);
-      window_.SetButtonBackColor(i, ColourValues[code]);
-      window_.SetButtonEnabled(i, true);
+      window_.SetButtonBackColor(i, marked ? kMarkedColour : ColourValues[code]);
+      window_.SetButtonMarked(i, marked);
+      window_.SetButtonEnabled(i, playing);
       window_.SetButtonVisible(i, true);
       ++occupied;
     }
   }
   if (occupied <= 0) EndGame();
+}
+
+bool Engine::ShowsMarked(int c, int r) const {
+  return SelectedIndex != -1 && !removing_ && Marked(c, r) != kVbFalse;
 }
 
 // Each empty column is closed by a call of its own; the scan goes on over the board as the

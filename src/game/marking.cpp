@@ -34,6 +34,7 @@ void Engine::Remarking(std::int16_t index) {
       Marked(c, r) = kVbFalse;
       // Empty cells get entry 0, white, until the next redraw paints them black.
       window_.SetButtonBackColor(ButtonOf(c, r), ColourValues[Board(c, r)]);
+      window_.SetButtonMarked(ButtonOf(c, r), false);
     }
   }
   MarkedCount = 0;
@@ -54,6 +55,7 @@ void Engine::MarkGroup(int column, int row, std::int16_t colour) {
     Marked(column, row) = kVbTrue;
     ++MarkedCount;
     window_.SetButtonBackColor(ButtonOf(column, row), kMarkedColour);
+    window_.SetButtonMarked(ButtonOf(column, row), true);
   }
   auto joins = [&](int c, int r) { return Board(c, r) == colour && Marked(c, r) == kVbFalse; };
   if (column > 0 && joins(column - 1, row)) MarkGroup(column - 1, row, colour);

@@ -51,6 +51,7 @@ void Engine::NewGame() {
     // breaks its [0, 1) promise.
     const int code = std::min(5, static_cast<int>(std::floor(5.0f * random_.Rnd())) + 1);
     Board(ColumnOf(i), RowOf(i)) = static_cast<std::int16_t>(code);
+    window_.SetButtonMarked(i, false);
     window_.SetButtonCaption(i, ColourLetters[code]);
     window_.SetButtonBackColor(i, ColourValues[code]);
   }

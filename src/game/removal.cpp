@@ -6,7 +6,9 @@ void Engine::RemoveSelectedGroup() {
   // The points go in before the group leaves the board, so an end of game brought about by
   // this removal reports and records them.
   for (int k = 1; k <= MarkedCount; ++k) Score += 10 * k;
+  removing_ = true;
   RemoveMarked();
+  removing_ = false;
   ShowScore();
   SelectedIndex = -1;
 }
@@ -16,6 +18,7 @@ void Engine::RemoveMarked() {
     for (int r = 0; r < kRows; ++r) {
       if (Marked(c, r) != kVbFalse) {
         Board(c, r) = 0;
+        window_.SetButtonMarked(ButtonOf(c, r), false);
         window_.SetButtonVisible(ButtonOf(c, r), false);
       }
     }

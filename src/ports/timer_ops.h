@@ -3,7 +3,11 @@
 
 // Listed in the order the window creates them; a test clock fires ticks that fall due at the
 // same moment in this order.
-enum class TimerId { TmrRecolocar, TmrBajar, Timer1 };
+enum class TimerId {
+  TmrRecolocar,  // the redraw that follows the start of a fall
+  TmrBajar,      // the slide of a fall step, ten ticks to a step
+  Timer1,        // the landing sounds, then the redraw that closes a fall
+};
 
 constexpr long IntervalMs(TimerId id) {
   switch (id) {

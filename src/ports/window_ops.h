@@ -5,9 +5,13 @@
 #include <cstdint>
 #include <string>
 
+// The two lines below the grid: Label1 the message line (the marking's count), Label2 the
+// score line.
 enum class LabelId { Label1, Label2 };
 
-// The menu items whose captions the language switch rewrites.
+// The items of the game menu whose captions the language switch rewrites: the menu itself
+// (MnuJuego), new game (MnuJueNue), best scores (MnuJueMej), instructions (MnuJueIns), the
+// language submenu (MnuJueIdi) and exit (MnuJueSal).
 enum class MenuId { MnuJuego, MnuJueNue, MnuJueMej, MnuJueIns, MnuJueIdi, MnuJueSal };
 
 class WindowOps {
@@ -30,6 +34,12 @@ class WindowOps {
   virtual void SetButtonTop(int k, float twips) = 0;
   virtual float ButtonWidth(int k) const = 0;
   virtual float ButtonHeight(int k) const = 0;
+  // What a screen reader says of block k after its caption: its place on the grid.
+  virtual void SetButtonDescription(int k, const std::string& text) = 0;
+  // Whether block k belongs to the selected group; a screen reader says so when it reaches it.
+  virtual void SetButtonMarked(int k, bool marked) = 0;
+  // Gives block k the keyboard focus.
+  virtual void FocusButton(int k) = 0;
 
   virtual void SetLabelCaption(LabelId label, const std::string& text) = 0;
   virtual void SetWindowCaption(const std::string& text) = 0;

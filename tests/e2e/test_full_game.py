@@ -82,10 +82,10 @@ class FullGameTest(GameTestCase):
         game.close_box(box)
 
         # The click goes on: the score line catches up, and the redraws that enclosed the end
-        # of the game leave every cell empty and enabled.
+        # of the game leave every cell empty and out of play.
         game.wait_for_score_line(f"{score} puntos")
         self.assertEqual([EMPTY] * 150, game.captions())
-        self.assertTrue(all(a11y.is_enabled(b) for b in game.buttons))
+        self.assertFalse(any(a11y.is_enabled(b) for b in game.buttons))
 
         # The exit item ends the program; started again, it reads the table back.
         game.choose("Salir Alt-F4")

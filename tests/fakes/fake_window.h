@@ -15,6 +15,8 @@ struct FakeButton {
   std::uint32_t back_color = 0x8000000F;  // the system's button face until told otherwise
   bool visible = true;
   bool enabled = true;
+  bool marked = false;
+  std::string description;
   float left = 0, top = 1000, width = 500, height = 500;
   int left_sets = 0;
 };
@@ -44,6 +46,9 @@ class FakeWindow : public WindowOps {
   void SetButtonTop(int k, float twips) override { at(k).top = twips; }
   float ButtonWidth(int k) const override { return at(k).width; }
   float ButtonHeight(int k) const override { return at(k).height; }
+  void SetButtonDescription(int k, const std::string& text) override { at(k).description = text; }
+  void SetButtonMarked(int k, bool marked) override { at(k).marked = marked; }
+  void FocusButton(int k) override { focused = at(k).visible && at(k).enabled ? k : focused; }
 
   void SetLabelCaption(LabelId label, const std::string& text) override {
     (label == LabelId::Label1 ? label1 : label2) = text;
@@ -70,6 +75,7 @@ class FakeWindow : public WindowOps {
 
   std::vector<FakeButton> buttons;
   int buttons_created = 0;
+  int focused = -1;  // the block that last took the focus
   std::string label1, label2 = "0 puntos", caption = "TOLVOS";
   std::map<MenuId, std::string> menus;
   bool closed = false;

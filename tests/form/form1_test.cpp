@@ -131,12 +131,32 @@ TEST_F(Form1InputTest, YesAfterTheGameEndedMeanwhileChangesNothing) {
   EXPECT_EQ("Game over", dialogs.shown[1].title);
 }
 
-TEST_F(Form1InputTest, NewGameDropsTheScoreAtOnce) {
+TEST_F(Form1InputTest, NewGameDropsTheScoreAtOnceAndStartsAtTheFirstBlock) {
   form.engine.Score = 4200;
   form.MnuJueNue_Click();
   EXPECT_EQ(0, form.engine.Score);
   EXPECT_EQ("0 puntos", window.label2);
   EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(0, window.focused);
+}
+
+TEST_F(Form1InputTest, EveryBlockTellsItsPlaceInTheCurrentLanguage) {
+  struct Case {
+    int button;
+    const char* es;
+    const char* en;
+  } const cases[] = {{0, "fila 1, columna 1", "row 1, column 1"},
+                     {14, "fila 1, columna 15", "row 1, column 15"},
+                     {15, "fila 2, columna 1", "row 2, column 1"},
+                     {149, "fila 10, columna 15", "row 10, column 15"}};
+  for (std::int16_t language : {1, 0}) {
+    form.MnuJueIdiList_Click(language);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      EXPECT_EQ(language ? c.en : c.es, window.at(c.button).description);
+    }
+  }
+  for (int k = 0; k < kCells; ++k) EXPECT_FALSE(window.at(k).description.empty()) << k;
 }
 
 TEST_F(Form1InputTest, InstructionsFollowTheLanguageAndChangeNothing) {
@@ -169,6 +189,7 @@ TEST_F(Form1Test, LanguageFileAppliesBeforeTheWelcome) {
   EXPECT_EQ("Tolvos", window.caption);
   EXPECT_EQ("0 points", window.label2);
   EXPECT_EQ("Game", window.menus[MenuId::MnuJuego]);
+  EXPECT_EQ("row 10, column 15", window.at(149).description);
 }
 
 TEST_F(Form1Test, NoLanguageFileKeepsDesignCaptions) {

@@ -88,8 +88,9 @@ TEST_F(CollapseTest, RemovingTheLastBlocksEndsTheGameOnce) {
   EXPECT_EQ(15, sound.sound2_plays);
   EXPECT_EQ(0, engine.ColumnsInUse);
   EXPECT_EQ(kVbTrue, engine.GameEnded);
-  // The enclosing redraws enable every button again, each an empty cell.
+  // The enclosing redraws show every button as an empty cell, still out of play.
   ExpectWindowMatchesBoard();
+  EXPECT_FALSE(window.at(0).enabled);
   EXPECT_EQ("113250 puntos", window.label2);
   EXPECT_EQ(-1, engine.SelectedIndex);
 }
@@ -100,14 +101,51 @@ TEST_F(CollapseTest, BoardWithoutPairsDoesNotEndTheGame) {
   EXPECT_EQ(kVbFalse, engine.GameEnded);
 }
 
-TEST_F(CollapseTest, RedrawsAfterTheEndEnableTheButtonsAgain) {
+// An ended game cannot be played on, whatever redraws the rest of a fall brings; the next new
+// game puts every block back in play.
+TEST_F(CollapseTest, RedrawsAfterTheEndKeepEveryButtonOutOfPlay) {
   DealCheckerboard();
   Remove(ButtonOf(7, 9));
   engine.EndGame();
-  EXPECT_FALSE(window.at(0).enabled);
+  const int redraws = Redraws();
   clock.RunUntilIdle();
+  ASSERT_GT(Redraws(), redraws);
   EXPECT_EQ(kVbTrue, engine.GameEnded);
   ExpectWindowMatchesBoard();
+  for (int k = 0; k < kCells; ++k) EXPECT_FALSE(window.at(k).enabled) << "button " << k;
+  engine.NewGame();
+  for (int k = 0; k < kCells; ++k) EXPECT_TRUE(window.at(k).enabled) << "button " << k;
+}
+
+// A redraw still pending when the player marks (the single tick of TmrRecolocar, the last of
+// Timer1) leaves the selected group showing as marked: the next click removes what is seen.
+TEST_F(CollapseTest, PendingRedrawsKeepTheSelectedGroupMarked) {
+  for (const long mark_at : {1010L, 1680L}) {  // before TmrRecolocar; before Timer1's last tick
+    SCOPED_TRACE(mark_at);
+    DealCheckerboard();
+    Remove(ButtonOf(7, 9));  // nine landings: Timer1 ends at 1750
+    clock.AdvanceBy(mark_at);
+    ASSERT_TRUE(clock.AnyRunning());
+    engine.Command1_Click(ButtonOf(3, 9));
+    const int redraws = Redraws();
+    clock.RunUntilIdle();
+    ASSERT_GT(Redraws(), redraws);
+    ASSERT_EQ(ButtonOf(3, 9), engine.SelectedIndex);
+    EXPECT_EQ(kMarkedColour, window.at(ButtonOf(3, 9)).back_color);
+    EXPECT_TRUE(window.at(ButtonOf(3, 9)).marked);
+    ExpectWindowMatchesBoard();
+  }
+}
+
+// While the selected group goes, its flags still stand in Marked over cells that other
+// blocks take: a redraw within the removal must not show those as marked.
+TEST_F(CollapseTest, RemovalRedrawsShowNothingMarked) {
+  DealCheckerboard();
+  for (int r = 0; r < kRows; ++r) engine.Board(3, r) = 3;  // column 3 is one group
+  Remove(ButtonOf(3, 0));  // nothing falls; column 4 closes into its place within the click
+  ASSERT_EQ(14, engine.ColumnsInUse);
+  for (int k = 0; k < kCells; ++k) EXPECT_FALSE(window.at(k).marked) << "button " << k;
+  EXPECT_NE(kMarkedColour, window.at(ButtonOf(3, 0)).back_color);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// An engine wired to fakes, with helpers to lay out a known board.
+// The engine's tests: a rig, and helpers to lay out a known board and check the window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,36 +6,28 @@
 #include <string>
 #include <vector>
 
-#include "fakes/engine_ticks.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/fake_window.h"
-#include "fakes/journal.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "fakes/virtual_clock.h"
-#include "game/engine.h"
+#include "fakes/engine_rig.h"
 
-class EngineTest : public testing::Test {
+class EngineTest : public testing::Test, protected EngineRig {
  protected:
-  EngineTest() : engine({window, clock, dialogs, speech, sound, random}, language, scores) {
-    engine.FillColourTables();
-    DeliverTicks(clock, engine);
-  }
-
   // Marks the group of button k and removes it: two clicks on the same block.
   void Remove(int k) {
     engine.Command1_Click(static_cast<std::int16_t>(k));
     engine.Command1_Click(static_cast<std::int16_t>(k));
   }
-  // Checks that every button shows its cell at its home place, as a redraw leaves it.
+  // Checks that every button shows its cell at its home place, as a redraw leaves it: the
+  // selected group marked, every button in play until the game has ended.
   void ExpectWindowMatchesBoard() {
     for (int k = 0; k < kCells; ++k) {
       const int code = engine.Board(ColumnOf(k), RowOf(k));
+      const bool marked = code && engine.SelectedIndex != -1 && engine.Marked(ColumnOf(k), RowOf(k));
       const FakeButton& b = window.at(k);
       EXPECT_EQ(code ? engine.ColourLetters[code] : ".", b.caption) << "button " << k;
-      EXPECT_EQ(code ? engine.ColourValues[code] : 0u, b.back_color) << "button " << k;
-      EXPECT_TRUE(b.visible && b.enabled) << "button " << k;
+      EXPECT_EQ(marked ? kMarkedColour : code ? engine.ColourValues[code] : 0u, b.back_color)
+          << "button " << k;
+      EXPECT_EQ(marked, b.marked) << "button " << k;
+      EXPECT_TRUE(b.visible) << "button " << k;
+      EXPECT_EQ(engine.GameEnded == kVbFalse, b.enabled) << "button " << k;
       EXPECT_EQ(ColumnOf(k) * 500.0f, b.left) << "button " << k;
       EXPECT_EQ(RowOf(k) * 500.0f, b.top) << "button " << k;
     }
@@ -64,17 +56,4 @@ class EngineTest : public testing::Test {
     EXPECT_EQ(engine.ColourLetters[code], window.at(k).caption) << "button " << k;
     EXPECT_EQ(engine.ColourValues[code], window.at(k).back_color) << "button " << k;
   }
-
-  Journal journal;
-  FakeWindow window{&journal};
-  VirtualClock clock;
-  FakeDialogs dialogs{&journal};
-  FakeSpeech speech{&journal};
-  FakeSound sound{&journal};
-  ScriptedRandom random;
-  Language language;
-  MemHost host;
-  std::string app_folder = host.program_folder_with_separator();
-  BestScores scores{host, dialogs, language, app_folder};
-  Engine engine;
 };

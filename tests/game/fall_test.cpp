@@ -82,6 +82,18 @@ TEST_F(FallTest, TopBlockEntryHasLeadingZeros) {
   EXPECT_EQ(1, sound.sound1_plays);  // a block arriving in row 1 always counts
 }
 
+TEST_F(FallTest, ABlockArrivingInRowOneCountsEvenOverAGap) {
+  DealCheckerboard();
+  for (int r = 1; r < kRows; ++r) engine.Board(7, r) = 3;  // one group under a lone top block
+  Remove(ButtonOf(7, 9));
+  ASSERT_EQ(9, engine.MarkedCount);
+  EXPECT_EQ("007;", engine.FallingList);
+  clock.AdvanceBy(1000);
+  EXPECT_EQ(1, engine.LandedCount);  // in row 1, with eight empty cells below it
+  clock.RunUntilIdle();
+  EXPECT_EQ(2, sound.sound1_plays);  // and once more on the bottom row
+}
+
 TEST_F(FallTest, BlocksCountWhenTheyRestOnABlock) {
   DealCheckerboard();
   for (int r = 0; r < 7; ++r) engine.Board(7, r) = 0;  // column 7 keeps rows 7..9

@@ -145,4 +145,31 @@ TEST_F(MarkingTest, LanguageSwitchLeavesTheShownAnnouncement) {
   EXPECT_EQ(1, engine.SelectedIndex);
 }
 
+// The window is told which blocks form the selected group, and only those, whatever moved the
+// selection.
+TEST_F(MarkingTest, MarkedStateFollowsTheSelection) {
+  auto marked_buttons = [&] {
+    std::vector<int> marked;
+    for (int k = 0; k < kCells; ++k)
+      if (window.at(k).marked) marked.push_back(k);
+    return marked;
+  };
+  // A pair of 3s at buttons 0 and 1; a lone 4 at 7, on the top row so that nothing falls.
+  DealRows({"331212141212121", "212121212121212", "121212121212121", "212121212121212",
+            "121212121212121", "212121212121212", "121212121212121", "212121212121212",
+            "121212121212121", "212121212121212"});
+  engine.Command1_Click(0);
+  EXPECT_EQ((std::vector<int>{0, 1}), marked_buttons());
+  engine.Command1_Click(7);  // another group
+  EXPECT_EQ((std::vector<int>{7}), marked_buttons());
+  engine.Command1_Click(7);  // removed
+  EXPECT_EQ(std::vector<int>{}, marked_buttons());
+  clock.RunUntilIdle();
+  EXPECT_EQ(std::vector<int>{}, marked_buttons());
+  engine.Command1_Click(1);
+  EXPECT_EQ((std::vector<int>{0, 1}), marked_buttons());
+  engine.NewGame();
+  EXPECT_EQ(std::vector<int>{}, marked_buttons());
+}
+
 }  // namespace

@@ -195,6 +195,11 @@ void BlockGrid::focusInEvent(QFocusEvent* event) {
     QMetaObject::invokeMethod(this, [this] { restoreFocus(); }, Qt::QueuedConnection);
 }
 
+void BlockGrid::focusBlock(int k) {
+  focusIndex_ = k;
+  if (BlockButton* b = available(k)) b->setFocus(Qt::OtherFocusReason);
+}
+
 bool BlockGrid::moveFocus(int from, const QKeyEvent& key) {
   const int to = gridKeyTarget(from, key.key(), key.modifiers());
   if (to < 0) return false;

@@ -29,6 +29,9 @@ class BlockButton : public QPushButton {
   int index() const { return index_; }
   QColor face() const { return face_; }
   void setFace(const QColor& face);
+  // Whether the block belongs to the selected group.
+  bool marked() const { return marked_; }
+  void setMarked(bool marked) { marked_ = marked; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -39,6 +42,7 @@ class BlockButton : public QPushButton {
   BlockGrid* grid_;
   int index_;
   QColor face_;
+  bool marked_ = false;
 };
 
 // The parent of the blocks, in index order. While the game hides or disables the block that
@@ -69,6 +73,9 @@ class BlockGrid : public QWidget {
   // grid. Without a block that can take it at the target, the focus stays where it is.
   bool moveFocus(int from, const QKeyEvent& key);
   void noteFocus(int k) { focusIndex_ = k; }
+  // The game's own move of the focus to block k; when the block cannot take it yet, it waits
+  // for it as for a hidden block.
+  void focusBlock(int k);
 
  protected:
   bool event(QEvent* event) override;

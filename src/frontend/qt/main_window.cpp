@@ -188,6 +188,14 @@ void MainWindow::SetButtonTop(int k, float twips) {
   placeBlock(b);
 }
 
+void MainWindow::SetButtonDescription(int k, const std::string& text) {
+  block(k).widget->setAccessibleDescription(toQString(text));
+}
+
+void MainWindow::SetButtonMarked(int k, bool marked) { block(k).widget->setMarked(marked); }
+
+void MainWindow::FocusButton(int k) { grid_->focusBlock(k); }
+
 void MainWindow::SetLabelCaption(LabelId id, const std::string& text) {
   label(id)->setText(toQString(text));
 }

@@ -40,6 +40,9 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   void SetButtonTop(int k, float twips) override;
   float ButtonWidth(int k) const override;
   float ButtonHeight(int k) const override;
+  void SetButtonDescription(int k, const std::string& text) override;
+  void SetButtonMarked(int k, bool marked) override;
+  void FocusButton(int k) override;
   void SetLabelCaption(LabelId label, const std::string& text) override;
   void SetWindowCaption(const std::string& text) override;
   void SetMenuCaption(MenuId item, const std::string& text) override;

@@ -2,7 +2,8 @@
 // and the boxes: what the window tests start from.
 #pragma once
 
-#include <memory>
+#include <QObject>
+#include <QTest>
 
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_speech.h"
@@ -12,19 +13,35 @@
 #include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
 
-// Resets the fakes, wires a new Form1 to the window, runs its start-up and shows the window.
-inline std::unique_ptr<Form1> StartForm(MainWindow& window, FakeDialogs& dialogs, MemHost& host,
-                                        FakeSpeech& speech, FakeSound& sound,
-                                        ScriptedRandom& random) {
-  random = ScriptedRandom();
-  random.SetCodes({1, 2, 3, 4, 5, 3, 3});
-  speech = FakeSpeech();
-  sound = FakeSound();
-  dialogs = FakeDialogs();
-  host = MemHost();
-  auto form = std::make_unique<Form1>(FormPorts{window, window, dialogs, host, speech, sound, random});
-  connectForm(window, *form);
-  form->Form_Load();
-  window.show();
-  return form;
-}
+// A test class's base: startWindow() in its init(), stopWindow() in its cleanup().
+class FormWindowTest : public QObject {
+ protected:
+  // Resets the fakes, wires a new Form1 to a new window, runs its start-up and shows it.
+  void startWindow() {
+    random = ScriptedRandom();
+    random.SetCodes({1, 2, 3, 4, 5, 3, 3});
+    speech = FakeSpeech();
+    sound = FakeSound();
+    dialogs = FakeDialogs();
+    host = MemHost();
+    window = new MainWindow;
+    form = new Form1({*window, *window, dialogs, host, speech, sound, random});
+    connectForm(*window, *form);
+    form->Form_Load();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+  }
+
+  void stopWindow() {
+    delete window;
+    delete form;
+  }
+
+  MainWindow* window = nullptr;
+  FakeDialogs dialogs;
+  MemHost host;
+  FakeSpeech speech;
+  FakeSound sound;
+  ScriptedRandom random;
+  Form1* form = nullptr;
+};

@@ -17,29 +17,12 @@
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/widget_testing.h"
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public FormWindowTest {
   Q_OBJECT
 
- private:
-  MainWindow* window = nullptr;
-  FakeDialogs dialogs;
-  MemHost host;
-  FakeSpeech speech;
-  FakeSound sound;
-  ScriptedRandom random;
-  Form1* form = nullptr;
-
  private slots:
-  void init() {
-    window = new MainWindow;
-    form = StartForm(*window, dialogs, host, speech, sound, random).release();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-  }
-
-  void cleanup() {
-    delete window;
-    delete form;
-  }
+  void init() { startWindow(); }
+  void cleanup() { stopWindow(); }
 
   void startUpFillsTheGridEdgeToEdge() {
     QCOMPARE(window->ButtonCount(), 150);
