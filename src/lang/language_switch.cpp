@@ -11,14 +11,16 @@ struct MenuCaption {
   Bilingual text;
 };
 
-// In the order they are set. No access keys once a language has been applied.
+// In the order they are set. An "&" marks the access key of the letter after it; the window
+// shows and a screen reader speaks the text without it. No two items of the menu share a key
+// in one language: N, M, I, D, S in Spanish; N, B, I, L, E in English.
 constexpr MenuCaption kMenuCaptions[] = {
-    {MenuId::MnuJuego, {"Juego", "Game"}},
-    {MenuId::MnuJueIdi, {"Idioma", "Language"}},
-    {MenuId::MnuJueIns, {"Instrucciones...", "Instructions..."}},
-    {MenuId::MnuJueMej, {"Mejores puntuaciones", "Best records"}},
-    {MenuId::MnuJueNue, {"Nuevo juego", "New game"}},
-    {MenuId::MnuJueSal, {"Salir Alt - F4", "Exit  Alt - F4"}},
+    {MenuId::MnuJuego, {"&Juego", "&Game"}},
+    {MenuId::MnuJueIdi, {"I&dioma", "&Language"}},
+    {MenuId::MnuJueIns, {"&Instrucciones...", "&Instructions..."}},
+    {MenuId::MnuJueMej, {"&Mejores puntuaciones", "&Best records"}},
+    {MenuId::MnuJueNue, {"&Nuevo juego", "&New game"}},
+    {MenuId::MnuJueSal, {"&Salir Alt - F4", "&Exit  Alt - F4"}},
 };
 constexpr Bilingual kWindowCaption{"TOLVOS", "Tolvos"};
 

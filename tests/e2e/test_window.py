@@ -18,7 +18,7 @@ MENU = [
     ("Nuevo juego", "Press", "F2"),
     ("Mejores puntuaciones...", "Press", "Ctrl+P"),
     ("Instrucciones", "Press", "F1"),
-    ("Idioma", "ShowMenu", "Alt+I"),
+    ("Idioma", "ShowMenu", "Alt+d"),
     ("Español", "Press", "Ctrl+E"),
     ("English", "Press", "Ctrl+N"),
     ("Salir Alt-F4", "Press", "Alt+S"),

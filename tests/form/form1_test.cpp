@@ -188,7 +188,7 @@ TEST_F(Form1Test, LanguageFileAppliesBeforeTheWelcome) {
   EXPECT_EQ(1, speech.languages.at(0));
   EXPECT_EQ("Tolvos", window.caption);
   EXPECT_EQ("0 points", window.label2);
-  EXPECT_EQ("Game", window.menus[MenuId::MnuJuego]);
+  EXPECT_EQ("&Game", window.menus[MenuId::MnuJuego]);
   EXPECT_EQ("row 10, column 15", window.at(149).description);
 }
 

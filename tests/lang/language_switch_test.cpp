@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
+
 #include "fakes/fake_window.h"
 #include "fakes/journal.h"
 #include "fakes/mem_host.h"
@@ -25,10 +28,10 @@ TEST_F(LanguageSwitchTest, CaptionsOfEachLanguageInTheirOrder) {
   window.label1 = "3 Tolvos marcados, vuelva a pulsar para eliminarlos";
   lang.MnuJueIdiList_Click(1);
   EXPECT_EQ(1, language.LanguageIndex);
-  EXPECT_EQ((std::vector<std::string>{"Caption=Tolvos", "Label2=550 points", "Menu=Game",
-                                      "Menu=Language", "Menu=Instructions...",
-                                      "Menu=Best records", "Menu=New game",
-                                      "Menu=Exit  Alt - F4"}),
+  EXPECT_EQ((std::vector<std::string>{"Caption=Tolvos", "Label2=550 points", "Menu=&Game",
+                                      "Menu=&Language", "Menu=&Instructions...",
+                                      "Menu=&Best records", "Menu=&New game",
+                                      "Menu=&Exit  Alt - F4"}),
             journal.entries());
   EXPECT_EQ("3 Tolvos marcados, vuelva a pulsar para eliminarlos", window.label1);
   EXPECT_EQ("1=Idioma\r\n", host.files[kFile]);
@@ -36,13 +39,32 @@ TEST_F(LanguageSwitchTest, CaptionsOfEachLanguageInTheirOrder) {
   journal.Clear();
   score = 90;
   lang.MnuJueIdiList_Click(0);
-  EXPECT_EQ((std::vector<std::string>{"Caption=TOLVOS", "Label2=90 puntos", "Menu=Juego",
-                                      "Menu=Idioma", "Menu=Instrucciones...",
-                                      "Menu=Mejores puntuaciones", "Menu=Nuevo juego",
-                                      "Menu=Salir Alt - F4"}),
+  EXPECT_EQ((std::vector<std::string>{"Caption=TOLVOS", "Label2=90 puntos", "Menu=&Juego",
+                                      "Menu=I&dioma", "Menu=&Instrucciones...",
+                                      "Menu=&Mejores puntuaciones", "Menu=&Nuevo juego",
+                                      "Menu=&Salir Alt - F4"}),
             journal.entries());
   EXPECT_EQ("0=Idioma\r\n", host.files[kFile]);
   EXPECT_EQ(10u, host.files[kFile].size());
+}
+
+TEST_F(LanguageSwitchTest, EachItemOfTheMenuKeepsAnAccessKeyOfItsOwn) {
+  for (std::int16_t index : {0, 1}) {
+    SCOPED_TRACE(index);
+    journal.Clear();
+    lang.MnuJueIdiList_Click(index);
+    std::set<char> keys;
+    int items = 0;
+    for (const std::string& entry : journal.entries()) {
+      if (entry.rfind("Menu=", 0) != 0 || entry == "Menu=&Juego" || entry == "Menu=&Game") continue;
+      ++items;
+      const std::size_t amp = entry.find('&');
+      ASSERT_NE(std::string::npos, amp) << entry;
+      ASSERT_LT(amp + 1, entry.size()) << entry;
+      EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(entry[amp + 1]))).second) << entry;
+    }
+    EXPECT_EQ(5, items);
+  }
 }
 
 TEST_F(LanguageSwitchTest, ChoosingTheSameLanguageWritesTheFileAgain) {

@@ -114,7 +114,8 @@ void MainWindow::buildMenu() {
   mnuJueMej_ = item(mnuJuego_, QStringLiteral("&Mejores puntuaciones..."),
                     QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuJueIns_ = item(mnuJuego_, QStringLiteral("&Instrucciones"), QKeySequence(Qt::Key_F1));
-  mnuJueIdi_ = mnuJuego_->addMenu(QStringLiteral("&Idioma"));
+  // "I" belongs to the instructions; the language submenu takes the next letter of its word.
+  mnuJueIdi_ = mnuJuego_->addMenu(QStringLiteral("I&dioma"));
   mnuJueIdiList_[0] =
       item(mnuJueIdi_, QStringLiteral("Español"), QKeySequence(Qt::CTRL | Qt::Key_E));
   mnuJueIdiList_[1] =

@@ -75,7 +75,7 @@ class MainWindowTest : public FormWindowTest {
         {window->menuAction(MenuId::MnuJueMej), "&Mejores puntuaciones...",
          QKeySequence("Ctrl+P")},
         {window->menuAction(MenuId::MnuJueIns), "&Instrucciones", QKeySequence("F1")},
-        {window->menuAction(MenuId::MnuJueIdi), "&Idioma", QKeySequence()},
+        {window->menuAction(MenuId::MnuJueIdi), "I&dioma", QKeySequence()},
         {window->languageAction(0), "Español", QKeySequence("Ctrl+E")},
         {window->languageAction(1), "English", QKeySequence("Ctrl+N")},
         {window->menuAction(MenuId::MnuJueSal), "&Salir Alt-F4", QKeySequence()}};

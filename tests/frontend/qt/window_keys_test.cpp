@@ -80,14 +80,14 @@ class WindowKeysTest : public FormWindowTest {
         {"Ctrl+N switches to English", Qt::Key_N, Qt::ControlModifier,
          [&] {
            QCOMPARE(window->windowTitle(), QString("Tolvos"));
-           QCOMPARE(window->menuAction(MenuId::MnuJuego)->text(), QString("Game"));
-           QCOMPARE(window->menuAction(MenuId::MnuJueNue)->text(), QString("New game"));
+           QCOMPARE(window->menuAction(MenuId::MnuJuego)->text(), QString("&Game"));
+           QCOMPARE(window->menuAction(MenuId::MnuJueNue)->text(), QString("&New game"));
          }},
         {"Ctrl+E switches back to Spanish", Qt::Key_E, Qt::ControlModifier,
          [&] {
            QCOMPARE(window->windowTitle(), QString("TOLVOS"));
-           QCOMPARE(window->menuAction(MenuId::MnuJuego)->text(), QString("Juego"));
-           QCOMPARE(window->menuAction(MenuId::MnuJueNue)->text(), QString("Nuevo juego"));
+           QCOMPARE(window->menuAction(MenuId::MnuJuego)->text(), QString("&Juego"));
+           QCOMPARE(window->menuAction(MenuId::MnuJueNue)->text(), QString("&Nuevo juego"));
          }},
     };
     form->engine.Score = 550;
