@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QTimer>
 #include <qdrawutil.h>
 
 #include <cassert>
@@ -18,6 +19,10 @@ namespace {
 // The focus frame: this many pixels wide, this far inside the button's edge.
 constexpr int kFocusFrameWidth = 3;
 constexpr int kFocusFrameInset = 2;
+// How long the grid holds the focus to have its block announced again: long enough for a
+// screen reader to take in that the focus has left the block, or it would skip that news as
+// stale and say nothing when the block gets the focus back.
+constexpr int kAnnounceHold = 150;
 
 double RelativeLuminance(const QColor& colour) {
   auto linear = [](double c) {
@@ -78,7 +83,7 @@ void BlockButton::paintEvent(QPaintEvent*) {
   qDrawShadePanel(&painter, rect(), shades, isDown(), 1, &shades.brush(QPalette::Button));
   painter.setPen(isEnabled() ? Qt::black : shades.color(QPalette::Dark));
   painter.drawText(rect(), Qt::AlignCenter, text());
-  if (hasFocus()) {
+  if (hasFocus() || (grid_->parked() && grid_->focusIndex() == index_ && isEnabled())) {
     // A frame a sighted keyboard player finds at a glance, whatever the face's colour; the
     // style's dotted focus rectangle is lost on most faces.
     const QRect outer = rect().adjusted(kFocusFrameInset, kFocusFrameInset, -kFocusFrameInset,
@@ -191,18 +196,56 @@ void BlockGrid::focusInEvent(QFocusEvent* event) {
   // Back from a menu or a box: the block may be ready again by now. Not from inside this
   // event: the focus change that sends it is not over yet, and a screen reader would hear
   // the grid last.
-  if (available(focusIndex_))
+  if (available(focusIndex_) && !announcing_)
     QMetaObject::invokeMethod(this, [this] { restoreFocus(); }, Qt::QueuedConnection);
 }
 
 void BlockGrid::focusBlock(int k) {
   focusIndex_ = k;
-  if (BlockButton* b = available(k)) b->setFocus(Qt::OtherFocusReason);
+  BlockButton* b = available(k);
+  if (!b) return;
+  // A block that has the focus already is announced again: the player hears where the keyboard
+  // is, and what the block now shows.
+  if (b->hasFocus()) {
+    announceFocus();
+  } else {
+    b->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void BlockGrid::takeFocusBack() {
+  if (focusIndex_ < 0) return;
+  if (BlockButton* b = available(focusIndex_)) {
+    b->setFocus(Qt::OtherFocusReason);
+  } else {
+    setFocus(Qt::OtherFocusReason);  // held until the block can take it again
+  }
+}
+
+void BlockGrid::announceFocus() {
+  BlockButton* b = available(focusIndex_);
+  if (!b || !b->hasFocus()) return;
+  // A screen reader says nothing when it is told again of the focus it already has. The grid
+  // holds the focus for a moment instead, as for a hidden block, and then hands it back, so
+  // the block gets the focus anew; it keeps its frame meanwhile, and a key pressed meanwhile
+  // moves on from it.
+  announcing_ = true;
+  setFocus(Qt::OtherFocusReason);
+  QTimer::singleShot(kAnnounceHold, this, [this] {
+    announcing_ = false;
+    restoreFocus();
+  });
 }
 
 bool BlockGrid::moveFocus(int from, const QKeyEvent& key) {
   const int to = gridKeyTarget(from, key.key(), key.modifiers());
   if (to < 0) return false;
-  if (BlockButton* b = available(to); b && !b->hasFocus()) b->setFocus(Qt::OtherFocusReason);
+  if (BlockButton* b = available(to); b && !b->hasFocus()) {
+    b->setFocus(Qt::OtherFocusReason);
+  } else {
+    // An edge, or a hidden cell: the key moves nothing, and a silent key would break the
+    // player's count.
+    announceFocus();
+  }
   return true;
 }

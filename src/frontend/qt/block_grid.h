@@ -74,8 +74,13 @@ class BlockGrid : public QWidget {
   bool moveFocus(int from, const QKeyEvent& key);
   void noteFocus(int k) { focusIndex_ = k; }
   // The game's own move of the focus to block k; when the block cannot take it yet, it waits
-  // for it as for a hidden block.
+  // for it as for a hidden block; when it has it already, it is announced again.
   void focusBlock(int k);
+  // Gives the focus back to the block that had it last, or holds it for that block while the
+  // block is hidden or disabled; nothing before any block has had it.
+  void takeFocusBack();
+  // Has a screen reader say the block with the focus again, as when the focus comes to it.
+  void announceFocus();
 
  protected:
   bool event(QEvent* event) override;
@@ -90,4 +95,5 @@ class BlockGrid : public QWidget {
 
   std::vector<BlockButton*> buttons_;
   int focusIndex_ = -1;
+  bool announcing_ = false;  // the grid holds the focus so that its block gets it anew
 };

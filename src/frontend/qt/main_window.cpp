@@ -14,6 +14,7 @@
 
 #include <cassert>
 
+#include "frontend/qt/accessibility.h"
 #include "frontend/qt/block_grid.h"
 #include "frontend/qt/convert.h"
 
@@ -26,6 +27,7 @@ constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  installAccessibility();
   setWindowTitle(QStringLiteral("TOLVOS"));
   buildMenu();
 
@@ -77,18 +79,24 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
   newTimer(TimerId::Timer1);
 
+  // The two lines share a parent that a screen reader takes for the window's status bar. It
+  // covers exactly their two places, so the window looks as it would without it.
+  const QRect lines = twipsToRect(0, 5000, 7500, 500);
+  auto* status = new StatusLines(client);
+  status->setGeometry(lines);
   auto newLabel = [&](const QString& text, const QRect& place) {
-    auto* l = new QLabel(text, client);
+    auto* l = new QLabel(text, status);
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
     l->setWordWrap(true);  // a long message takes a second line rather than being cut
     l->setPalette(face);
     l->setAutoFillBackground(true);
-    l->setGeometry(place);
+    l->setGeometry(place.translated(-lines.topLeft()));
     return l;
   };
   label2_ = newLabel(QStringLiteral("0 puntos"), twipsToRect(4000, 5000, 3500, 500));
   label1_ = newLabel(QString(), twipsToRect(0, 5000, 4000, 500));
+  label1_->lower();  // first among the lines: the status bar is read from the message on
 
   // Key preview: the window sees each key before the focused widget does.
   winId();
@@ -122,6 +130,24 @@ void MainWindow::buildMenu() {
       item(mnuJueIdi_, QStringLiteral("English"), QKeySequence(Qt::CTRL | Qt::Key_N));
   // Its caption names the window system's own key for closing; the item needs none.
   mnuJueSal_ = item(mnuJuego_, QStringLiteral("&Salir Alt-F4"), QKeySequence());
+
+  // F10 opens the menu, as everywhere on the desktop.
+  auto* openMenu = new QAction(this);
+  openMenu->setShortcut(QKeySequence(Qt::Key_F10));
+  openMenu->setShortcutContext(Qt::WindowShortcut);
+  addAction(openMenu);
+  connect(openMenu, &QAction::triggered, this, [this] {
+    menuBar()->setActiveAction(mnuJuego_->menuAction());
+    if (!mnuJuego_->actions().isEmpty()) mnuJuego_->setActiveAction(mnuJuego_->actions()[0]);
+  });
+  // However the menu closes (Escape, a click elsewhere, a chosen item), the keyboard goes back
+  // to the block that had it rather than staying on the menu bar. Once the closing is over:
+  // the menu bar lets go of the focus only after it has hidden the menu.
+  connect(mnuJuego_, &QMenu::aboutToHide, this, [this] {
+    QMetaObject::invokeMethod(this, [this] {
+      if (!QApplication::activePopupWidget()) grid_->takeFocusBack();
+    }, Qt::QueuedConnection);
+  });
 }
 
 BlockButton* MainWindow::newBlockButton(int k) {
@@ -246,6 +272,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The window system hands each key to this window's QWindow once, before it goes on to the
   // focused widget and up its parents; the filter leaves it on its way.
   if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
+    // The menu bar, active from the keyboard, has the keys to itself: Escape there leaves the
+    // menu and gives nothing up.
+    if (menuBar()->hasFocus()) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     emit keyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
   }

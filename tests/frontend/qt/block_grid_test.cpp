@@ -133,9 +133,42 @@ class BlockGridTest : public QObject {
     for (const auto& s : steps) {
       QTest::keyClick(keys(), s.key, s.mods);
       presses += s.mods == Qt::NoModifier ? 1 : 2;  // Ctrl and Shift are key presses of their own
-      QVERIFY2(block(s.to)->hasFocus(), qPrintable(QString("expected block %1").arg(s.to)));
+      // A key that cannot move has its block announced again, which takes a moment.
+      QTRY_VERIFY2(block(s.to)->hasFocus(), qPrintable(QString("expected block %1").arg(s.to)));
       QCOMPARE(previewed.size(), presses);
     }
+  }
+
+  void aKeyThatMovesNothingHasTheBlockAnnouncedAgain() {
+    window->SetButtonVisible(18, false);
+    struct Case { const char* what; int from; Qt::Key key; Qt::KeyboardModifiers mods; };
+    const Case cases[] = {{"left edge", 15, Qt::Key_Left, Qt::NoModifier},
+                          {"top edge", 2, Qt::Key_Up, Qt::NoModifier},
+                          {"home at the start of the row", 30, Qt::Key_Home, Qt::NoModifier},
+                          {"ctrl+end on the last block", 149, Qt::Key_End, Qt::ControlModifier},
+                          {"a hidden cell", 17, Qt::Key_Right, Qt::NoModifier}};
+    for (const Case& c : cases) {
+      qInfo("%s", c.what);
+      focusBlock(c.from);
+      FocusTrail trail(window);
+      QTest::keyClick(keys(), c.key, c.mods);
+      // A screen reader announces a focus that arrives, never one that stays: the block gets
+      // it anew, by way of the grid, and looks focused all along.
+      QCOMPARE(QApplication::focusWidget(), grid());
+      const QImage held = block(c.from)->grab().toImage();
+      QTRY_VERIFY(block(c.from)->hasFocus());
+      QCOMPARE(held, block(c.from)->grab().toImage());
+      QCOMPARE(trail.widgets, QList<QWidget*>({grid(), block(c.from)}));
+    }
+    // A key pressed meanwhile goes on from the block; the game's own move to the block that
+    // has the focus announces it too.
+    focusBlock(15);
+    QTest::keyClick(keys(), Qt::Key_Left);
+    QTest::keyClick(keys(), Qt::Key_Right);
+    QVERIFY(block(16)->hasFocus());
+    FocusTrail trail(window);
+    window->FocusButton(16);
+    QTRY_COMPARE(trail.widgets, QList<QWidget*>({grid(), block(16)}));
   }
 
   void aBlockThatCannotTakeTheFocusStopsAMove() {
@@ -145,7 +178,7 @@ class BlockGridTest : public QObject {
     focusBlock(16);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Home}) {
       QTest::keyClick(keys(), key);
-      QVERIFY(block(16)->hasFocus());
+      QTRY_VERIFY(block(16)->hasFocus());
     }
     // Tab passes over them, in index order both ways.
     QTest::keyClick(keys(), Qt::Key_Tab);

@@ -13,6 +13,7 @@
 
 #include <map>
 
+#include "frontend/qt/convert.h"
 #include "frontend/qt/form_window.h"
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/widget_testing.h"
@@ -113,6 +114,53 @@ class MainWindowTest : public FormWindowTest {
       while (next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
       QCOMPARE(next, window->button(k + 1));
     }
+  }
+
+  void aScreenReaderMeetsBlocksByCaptionPlaceAndMark() {
+    auto a11y = [&](int k) { return QAccessible::queryAccessibleInterface(window->button(k)); };
+    QCOMPARE(a11y(16)->role(), QAccessible::Button);
+    QCOMPARE(a11y(16)->text(QAccessible::Name), window->button(16)->text());
+    QCOMPARE(a11y(16)->text(QAccessible::Description), QString("fila 2, columna 2"));
+    // A screen reader presses a block as any push button.
+    QSignalSpy clicks(window, &MainWindow::buttonClicked);
+    QAccessibleActionInterface* actions = a11y(7)->actionInterface();
+    QCOMPARE(actions->actionNames().first(), QAccessibleActionInterface::pressAction());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(clicks.size(), 1);
+    QCOMPARE(clicks.first().first().toInt(), 7);
+    // The selected group is expanded, and only it; the mark moves with the next group and
+    // goes with a removal.
+    auto checkMarks = [&] {
+      for (int k = 0; k < 150; ++k) {
+        const bool marked =
+            form->engine.SelectedIndex >= 0 && form->engine.Marked(k % 15, k / 15) != 0;
+        const QAccessible::State state = a11y(k)->state();
+        QVERIFY2(state.expanded == marked && state.expandable == marked,
+                 qPrintable(QString("block %1").arg(k)));
+      }
+    };
+    for (int k : {40, 41, 41}) {
+      form->Command1_Click(static_cast<std::int16_t>(k));
+      QVERIFY(a11y(k)->state().expanded == (form->engine.SelectedIndex >= 0));
+      checkMarks();
+    }
+  }
+
+  void theLinesAreTheStatusBarWhereTheyAlwaysWere() {
+    QAccessibleInterface* message =
+        QAccessible::queryAccessibleInterface(window->label(LabelId::Label1));
+    QAccessibleInterface* bar = message->parent();
+    QCOMPARE(bar->role(), QAccessible::StatusBar);
+    QCOMPARE(bar->childCount(), 2);
+    QCOMPARE(bar->child(0)->object(), window->label(LabelId::Label1));  // read first
+    QCOMPARE(bar->child(1)->object(), window->label(LabelId::Label2));
+    QWidget* client = window->centralWidget();
+    auto place = [&](LabelId id) {
+      QLabel* l = window->label(id);
+      return QRect(l->mapTo(client, QPoint(0, 0)), l->size());
+    };
+    QCOMPARE(place(LabelId::Label1), twipsToRect(0, 5000, 4000, 500));
+    QCOMPARE(place(LabelId::Label2), twipsToRect(4000, 5000, 3500, 500));
   }
 
   void positionsReadBackInTwipsAndFallInSmallSteps() {

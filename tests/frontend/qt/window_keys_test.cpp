@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -139,6 +140,43 @@ class WindowKeysTest : public FormWindowTest {
       QVERIFY(block(64)->hasFocus());
       QCOMPARE(reached.presses, 1 + (modifiers != Qt::NoModifier ? 1 : 0));
     }
+  }
+
+  void menusOpenFromTheKeyboardInBothLanguagesAndGiveTheBlockBack() {
+    QMenu* game = window->menuAction(MenuId::MnuJuego)->menu();
+    auto closeMenu = [&] {
+      QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+      QTRY_VERIFY(!QApplication::activePopupWidget());
+      // The offscreen platform lets a popup take the activation away, a desktop does not.
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+    };
+    struct Case { const char* what; int language; Qt::Key key; Qt::KeyboardModifiers mods; };
+    const Case cases[] = {{"F10", 0, Qt::Key_F10, Qt::NoModifier},
+                          {"Alt+G in English", 1, Qt::Key_G, Qt::AltModifier},
+                          {"Alt+J after a switch back", 0, Qt::Key_J, Qt::AltModifier}};
+    for (const Case& c : cases) {
+      qInfo("%s", c.what);
+      form->MnuJueIdiList_Click(static_cast<std::int16_t>(c.language));
+      focusBlock(33);
+      press(c.key, c.mods);
+      QTRY_COMPARE(QApplication::activePopupWidget(), game);
+      QCOMPARE(game->activeAction(), window->menuAction(MenuId::MnuJueNue));
+      closeMenu();
+      // Escape in the menu only closed it: the block has the keys again, nothing was asked.
+      QTRY_VERIFY(block(33)->hasFocus());
+      QVERIFY(dialogs.shown.empty());
+    }
+    // The menu bar alone, active from the keyboard: Escape leaves it and asks nothing; the
+    // next Escape, on the block, asks.
+    dialogs.answers = {BoxAnswer::No};
+    press(Qt::Key_Alt);
+    QCOMPARE(QApplication::focusWidget(), window->menuBar());
+    press(Qt::Key_Escape);
+    QTRY_VERIFY(block(33)->hasFocus());
+    QVERIFY(dialogs.shown.empty());
+    press(Qt::Key_Escape);
+    QCOMPARE(std::count_if(dialogs.shown.begin(), dialogs.shown.end(), isYesNo), 1);
   }
 
   void focusWaitsOnTheGridThroughTheEndOfAGame() {
