@@ -21,6 +21,15 @@ constexpr std::size_t kMaxWaiting = 32;
 // How long the destructor waits for the worker before leaving it behind.
 constexpr auto kStopWait = std::chrono::milliseconds(300);
 
+// Priorities against a screen reader, which speaks at MESSAGE and cancels only its own speech.
+// The first text of a run, the welcome, goes at MESSAGE: it waits for what the screen reader is
+// saying and is then heard whole, the screen reader's next words waiting behind it. Every later
+// text, a marking, goes at TEXT: it waits behind the echo of the key that caused it (the screen
+// reader hears a key before the program does), and the player's next key cuts it off at once,
+// as it cuts the screen reader's own speech.
+constexpr SPDPriority kFirstTextPriority = SPD_MESSAGE;
+constexpr SPDPriority kLaterTextPriority = SPD_TEXT;
+
 struct Message {
   std::string text;
   std::int16_t language_index;
@@ -74,6 +83,8 @@ class Worker {
   // was restarted since the last text).
   void Say(const Message& message) {
     const char* language = message.language_index == 1 ? "en" : "es";
+    const SPDPriority priority = said_first_ ? kLaterTextPriority : kFirstTextPriority;
+    said_first_ = true;
     for (int attempt = 0; attempt < 2; ++attempt) {
       if (!connection_ && !Open()) return;
       if (language_ != language) {
@@ -83,8 +94,7 @@ class Worker {
         }
         language_ = language;
       }
-      // MESSAGE waits for the screen reader's own speech instead of cutting it off.
-      if (spd_say(connection_, SPD_MESSAGE, message.text.c_str()) >= 0) return;
+      if (spd_say(connection_, priority, message.text.c_str()) >= 0) return;
       Close();
     }
   }
@@ -107,6 +117,7 @@ class Worker {
   std::shared_ptr<SpeechdSpeech::Shared> shared_;
   SPDConnection* connection_ = nullptr;
   std::string language_;
+  bool said_first_ = false;
 };
 
 }  // namespace
