@@ -13,7 +13,13 @@
 #
 # Each text becomes one line of the record: its language, a blank, then the text as sent.
 # Clients reach the server through SPEECHD_ADDRESS; they should also have SPEECHD_CMD=/bin/false
-# so that none of them ever starts a real server.
+# so that none of them ever starts a real server. The server's log (FOLDER/log) names the client
+# of each text it queues.
+#
+# With SPEECH_MS_PER_CHAR=N in its environment at start, the server takes N ms a character to
+# "say" a text, as a synthesiser takes time to speak, and writes FOLDER/timeline.txt: a line
+# "MS start TEXT" when it begins a text and "MS end" when it has said it all (MS: milliseconds
+# since the epoch). A text cut off by another has no end line.
 set -euo pipefail
 
 usage() { echo "usage: $0 start FOLDER [OWNER] | stop FOLDER" >&2; exit 2; }
@@ -29,21 +35,31 @@ start() {
   local conf=$folder/conf socket=$folder/speechd.sock record=$folder/spoken.txt
   mkdir -p "$conf/modules" "$folder/log" "$folder/home" "$folder/run"
   chmod 700 "$folder/run"
-  rm -f "$socket"
+  rm -f "$socket" "$folder/timeline.txt"
   : >"$record"
 
   cat >"$conf/speechd.conf" <<CONF
-LogLevel 3
+LogLevel 5
 AudioOutputMethod "alsa"
 AudioALSADevice "null"
 AddModule "record" "sd_generic" "record.conf"
 DefaultModule record
 DefaultLanguage "es"
 CONF
-  # The module runs this command for every text. A control character as the only delimiter
-  # keeps each text whole; utf-8 for every language keeps accents as they came.
+  # The module runs say.sh for every text, and stops it to cut the text off. A control
+  # character as the only delimiter keeps each text whole; utf-8 for every language keeps
+  # accents as they came.
+  local ms_per_char=${SPEECH_MS_PER_CHAR:-0} timeline=$folder/timeline.txt
+  cat >"$conf/say.sh" <<SAY
+printf '%s %s\\n' "\$1" "\$2" >>"$record"
+[ $ms_per_char -gt 0 ] || exit 0
+printf '%s start %s\\n' "\$(date +%s%3N)" "\$2" >>"$timeline"
+ms=\$(( \${#2} * $ms_per_char ))
+sleep "\$(( ms / 1000 )).\$(printf %03d \$(( ms % 1000 )))"
+printf '%s end\\n' "\$(date +%s%3N)" >>"$timeline"
+SAY
   {
-    echo "GenericExecuteSynth \"printf '%s %s\\\\n' '\$LANGUAGE' \\'\$DATA\\' >>$record\""
+    echo "GenericExecuteSynth \"sh $conf/say.sh \\'\$LANGUAGE\\' \\'\$DATA\\'\""
     printf 'GenericDelimiters "\001"\n'
     echo 'AddVoice "es" "male1" "es"'
     echo 'AddVoice "en" "male1" "en"'

@@ -7,6 +7,7 @@ opens a modal box would otherwise hold the reply until the box is closed.
 
 import os
 import subprocess
+import time
 import warnings
 
 import gi
@@ -196,3 +197,22 @@ class Keyboard:
         if window_id is not None:
             self.focus(window_id)
         self._xdotool("key", *keys)
+
+    def chord(self, window_id, combo, hold=0.1):
+        """Types a key with modifiers ("alt+j", "Insert+KP_Enter", or "alt" alone) as a hand
+        does, the modifiers held down a moment around the key. With a screen reader running,
+        every key makes a round trip through it before the program sees it, and a chord typed
+        in no time at all reaches the menu bar as no chord."""
+        if window_id is not None:
+            self.focus(window_id)
+        *held, last = combo.split("+")
+        if held:
+            self._xdotool("keydown", *held)
+            time.sleep(hold)
+            self._xdotool("key", last)
+            time.sleep(hold)
+            self._xdotool("keyup", *reversed(held))
+        else:
+            self._xdotool("keydown", last)
+            time.sleep(hold)
+            self._xdotool("keyup", last)

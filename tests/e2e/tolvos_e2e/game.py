@@ -178,6 +178,11 @@ class Game:
         """Types keys into the main window, after giving it the X focus."""
         self.keyboard.key(self.x_window(), *keys)
 
+    def chord(self, combo, in_menu=False):
+        """Types one key with modifiers as a hand does (see a11y.Keyboard.chord), into the main
+        window, or into an open menu."""
+        self.keyboard.chord(None if in_menu else self.x_window(), combo)
+
     def key_in_menu(self, *keys):
         """Types keys into an open menu, which holds the keyboard while it is open."""
         self.keyboard.key(None, *keys)

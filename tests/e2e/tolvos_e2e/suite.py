@@ -1,4 +1,5 @@
-"""What every end-to-end test file shares: its command line, one desktop, one speech server."""
+"""What every end-to-end test file shares: its command line, one desktop, one speech server,
+and for a file that asks for it, the real screen reader."""
 
 import argparse
 import os
@@ -7,6 +8,7 @@ import unittest
 
 from .a11y import Client
 from .game import Game, install
+from .screen_reader import ScreenReader
 from .session import Desktop
 from .speech import SpeechServer
 
@@ -14,6 +16,15 @@ _options = None
 _desktop = None
 _client = None
 _speech = None
+_reader = None
+_reader_ms_per_char = None
+
+
+def with_screen_reader(ms_per_char):
+    """Called by a test file before main(): its desktop also runs Orca, and its speech server
+    takes ms_per_char milliseconds a character to say a text, so interruptions show."""
+    global _reader_ms_per_char
+    _reader_ms_per_char = ms_per_char
 
 
 def main():
@@ -31,18 +42,25 @@ def main():
             for name, text in _desktop.logs():
                 if text.strip():
                     print(f"----- {name} (last lines)\n{text[-4000:]}", file=sys.stderr)
-        _desktop.close()
+        if os.environ.get("TOLVOS_E2E_KEEP") == "1":  # for a look at everything afterwards
+            _desktop.stop()
+            print(f"kept {_desktop.root}", file=sys.stderr)
+        else:
+            _desktop.close()
     sys.exit(0 if run.result.wasSuccessful() else 1)
 
 
 def setUpModule():
     """Starts the desktop and the speech server for the whole file (unittest's module hook)."""
-    global _desktop, _client, _speech
+    global _desktop, _client, _speech, _reader
     _desktop = Desktop()
     try:
         _desktop.start()
-        _speech = SpeechServer(_options.speech_server, _desktop.folder("speech")).start()
+        _speech = SpeechServer(_options.speech_server, _desktop.folder("speech"),
+                               _reader_ms_per_char or 0).start()
         _client = Client(_desktop.a11y_bus_address)
+        if _reader_ms_per_char is not None:
+            _reader = ScreenReader(_desktop, _speech).start()
     except BaseException:
         tearDownModule()
         raise
@@ -50,14 +68,14 @@ def setUpModule():
 
 def tearDownModule():
     """Ends every process; main() shows the logs of a failed run, then removes them."""
-    global _client, _speech
+    global _client, _speech, _reader
     if _client is not None:
         _client.close()
     if _speech is not None:
         _speech.stop()
     if _desktop is not None:
         _desktop.stop()
-    _client = _speech = None
+    _client = _speech = _reader = None
 
 
 class GameTestCase(unittest.TestCase):
@@ -66,6 +84,8 @@ class GameTestCase(unittest.TestCase):
     def setUp(self):
         self.desktop = _desktop
         self.speech = _speech.record
+        self.speech_server = _speech
+        self.reader = _reader
         self._games = 0
 
     def new_folder(self):

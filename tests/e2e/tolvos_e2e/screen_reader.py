@@ -1,0 +1,93 @@
+"""Orca, the real screen reader, on the test's desktop, and what it says.
+
+Orca talks to the recording speech server like any client, so the server's timeline shows how
+its speech and the game's meet; its own log (see orca_launcher.py) shows what it was asked to
+say, which is what the tests look at.
+"""
+
+import os
+import re
+import subprocess
+
+from .waiting import wait_until
+
+LAUNCHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launcher.py")
+PYTHON = "/usr/bin/python3"
+LOCALE = "es_ES.UTF-8"
+_READY = "ORCA: Starting ATSPI registry."
+_SPOKEN = re.compile(r"^(\d+\.\d+) .*SPEECH OUTPUT: '(.*)'(?:\s*\{[^{}]*\})?$")
+
+# Orca's keys, desktop layout: Insert is the Orca key. Its "read the title" key, pressed twice
+# quickly, reads the status bar.
+TITLE = "Insert+KP_Enter"
+
+
+def make_locale(folder):
+    """Compiles the Spanish locale into folder, for LOCPATH; the system's locales stay as they
+    are. Orca speaks the language of its locale."""
+    if not os.path.isdir(os.path.join(folder, LOCALE)):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "es_ES", "-f", "UTF-8", os.path.join(folder, LOCALE)],
+                       check=True, capture_output=True, timeout=120)
+    return folder
+
+
+class ScreenReader:
+    """One Orca on desktop, speaking through speech (a started SpeechServer)."""
+
+    def __init__(self, desktop, speech):
+        self.desktop = desktop
+        self.speech = speech
+        self.log = desktop.log_path("orca-speech.log")
+
+    def start(self, timeout=60.0):
+        env = {
+            "LANG": LOCALE, "LC_ALL": LOCALE,
+            "LOCPATH": make_locale(self.desktop.folder("locale")),
+            # Orca's settings in memory: nothing of the machine's own is read or changed.
+            "GSETTINGS_BACKEND": "memory",
+            "SPEECHD_ADDRESS": self.speech.address, "SPEECHD_CMD": "/bin/false",
+        }
+        # Orca will not run beside another Orca of the same user anywhere on the machine; in a
+        # process namespace of its own it sees only itself. It ends with the desktop's group.
+        self.desktop.spawn(["unshare", "--pid", "--fork", "--mount-proc",
+                            "--kill-child=SIGTERM", PYTHON, LAUNCHER, self.log,
+                            "-u", self.desktop.folder("orca-settings")], "orca.log", env)
+        wait_until(lambda: _READY in self._text(), "Orca to start", timeout)
+        return self
+
+    def _text(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as log:
+                return log.read()
+        except FileNotFoundError:
+            return ""
+
+    def spoken(self):
+        """(time, text) of everything Orca has said, in order."""
+        said = []
+        for line in self._text().split("\n")[:-1]:
+            if match := _SPOKEN.match(line):
+                said.append((float(match[1]), match[2]))
+        return said
+
+    def mark(self):
+        """A place in what Orca has said; said_since and wait_for look after it."""
+        return len(self.spoken())
+
+    def said_since(self, mark):
+        return [text for _, text in self.spoken()[mark:]]
+
+    def wait_for(self, mark, text, timeout=20.0):
+        """Waits until Orca says text (exactly) after mark; returns (time, place) of it."""
+        def found():
+            for place, (when, said) in enumerate(self.spoken()[mark:], mark):
+                if said == text:
+                    return when, place
+            return None
+
+        try:
+            return wait_until(found, f"Orca to say {text!r}", timeout)
+        except AssertionError:
+            raise AssertionError(f"Orca did not say {text!r}; it said "
+                                 f"{self.said_since(mark)}") from None
