@@ -32,9 +32,12 @@ double RelativeLuminance(const QColor& colour) {
          0.0722 * linear(colour.blueF());
 }
 
+// The main Enter key only. The keypad's Enter is a screen reader's own key (Orca: "where am
+// I", and with Insert the title and the status bar), and Qt 6.4 hands a key on to the program
+// when the screen reader takes more than 100 ms to claim it: a click there would mark or
+// remove a group while the player only asked where they were.
 bool IsEnterKey(const QKeyEvent& key) {
-  return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
-         (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  return key.key() == Qt::Key_Return && key.modifiers() == Qt::NoModifier;
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ QColor contrastingInk(const QColor& face);
 
 // A block. Its whole face is its back colour whatever the widget style, with a thin raised edge
 // so that neighbouring blocks of one colour still read as cells, and a thick frame in a
-// contrasting colour while it has the focus. Space, Enter and the keypad's Enter click it.
+// contrasting colour while it has the focus. Space and Enter click it, the keypad's Enter does
+// not.
 class BlockButton : public QPushButton {
  public:
   BlockButton(int index, BlockGrid* grid);

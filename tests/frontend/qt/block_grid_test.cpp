@@ -192,12 +192,15 @@ class BlockGridTest : public QObject {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<int>("repeats");  // auto-repeated presses while the key is held
+    QTest::addColumn<int>("clicks");
     for (int repeats : {0, 3}) {
       const QByteArray held = repeats ? " held with auto-repeat" : " without auto-repeat";
-      QTest::newRow("space" + held) << Qt::Key_Space << Qt::KeyboardModifiers() << repeats;
-      QTest::newRow("return" + held) << Qt::Key_Return << Qt::KeyboardModifiers() << repeats;
+      QTest::newRow("space" + held) << Qt::Key_Space << Qt::KeyboardModifiers() << repeats << 1;
+      QTest::newRow("return" + held) << Qt::Key_Return << Qt::KeyboardModifiers() << repeats
+                                     << 1;
+      // The screen reader's key, which may reach the program when the screen reader is slow.
       QTest::newRow("keypad enter" + held)
-          << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << repeats;
+          << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << repeats << 0;
     }
   }
 
@@ -205,6 +208,7 @@ class BlockGridTest : public QObject {
     QFETCH(Qt::Key, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, repeats);
+    QFETCH(int, clicks);
     focusBlock(77);
     QStringList order;
     QObject listening;
@@ -224,8 +228,8 @@ class BlockGridTest : public QObject {
     }
     sendKey(keys(), QEvent::KeyRelease, key, modifiers, false);
     const QString code = key == Qt::Key_Space ? "32" : "13";
-    QCOMPARE(order.count("click 77"), 1);
-    QCOMPARE(order.size(), repeats + 2);  // every press previewed, one click
+    QCOMPARE(order.count("click 77"), clicks);
+    QCOMPARE(order.size(), repeats + 1 + clicks);  // every press previewed, at most one click
     QCOMPARE(order.first(), code);        // the window saw the key before the block acted
     QVERIFY(block(77)->hasFocus());
   }
