@@ -41,6 +41,9 @@ class HostOps {
   // nullopt when the file cannot be opened or read.
   virtual std::optional<std::string> ReadFirstLine(const std::string& path,
                                                    std::size_t max_bytes) = 0;
-  // Replaces the whole file with bytes so that a failure leaves the old content intact.
+  // Replaces the whole file with bytes. A failure at any step (write, flush, sync, rename)
+  // leaves the old file byte for byte and says why. A link is followed to the file it leads
+  // to, and only a regular file is replaced (ports/save_target.h): a device, FIFO, socket or
+  // folder makes the save fail.
   virtual SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) = 0;
 };

@@ -2,6 +2,8 @@
 // logic, put together.
 #include <QApplication>
 
+#include <csignal>
+
 #include "form/form1.h"
 #include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
@@ -12,6 +14,8 @@
 #include "platform/std_random.h"
 
 int main(int argc, char* argv[]) {
+  // A file-size limit then makes a save fail, as a full disk does, instead of ending the game.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tolvos"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvos.Tolvos"));

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTime>
@@ -13,6 +12,7 @@
 #include <algorithm>
 
 #include "frontend/qt/convert.h"
+#include "frontend/qt/whole_file.h"
 
 namespace {
 
@@ -75,14 +75,6 @@ std::optional<std::string> QtHost::ReadFirstLine(const std::string& path, std::s
 }
 
 SaveResult QtHost::WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  QSaveFile file(fromPath(path));
-  if (!file.open(QIODevice::WriteOnly)) return {false, toUtf8(file.errorString())};
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return {false, toUtf8(error)};
-  }
-  if (!file.commit()) return {false, toUtf8(file.errorString())};
-  return {};
+  // Not QSaveFile: Qt 6.4's puts the new file in place even when a write to it has failed.
+  return replaceWholeFile(path, bytes);
 }
