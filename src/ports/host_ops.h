@@ -26,7 +26,8 @@ class HostOps {
   virtual void SetWorkingDirectory(const std::string& folder) = 0;
   // Whether a new file can be created in folder.
   virtual bool IsWritableFolder(const std::string& folder) = 0;
-  // The user's own data folder for the game, created if needed.
+  // The user's own data folder for the game, created if needed; empty when the user has
+  // none (no home folder) or it cannot be made.
   virtual std::string UserDataFolder() = 0;
   // Local time of day, with its fraction of a second.
   virtual double SecondsSinceMidnight() = 0;

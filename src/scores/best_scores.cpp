@@ -27,6 +27,8 @@ constexpr Bilingual kBestTitle{"Mejores puntuaciones", "Best records"};
 constexpr Bilingual kSaveFailedTitle{"TOLVOS", "Tolvos"};
 constexpr Bilingual kSaveFailed{"No se han podido guardar las mejores puntuaciones: ",
                                 "The best records could not be saved: "};
+constexpr Bilingual kNoFolder{"no hay ninguna carpeta donde guardarlas",
+                              "there is no folder to keep them in"};
 
 // Takes the text up to the next backslash off the front of rest, and the backslash with it;
 // nullopt when no backslash is left.
@@ -67,7 +69,9 @@ void BestScores::FillDefaults() {
 
 void BestScores::LoadBestScores() {
   // Reading and writing keep the name as found, so one folder never holds two tables.
-  if (std::optional<std::string> found = host_.FindFileIgnoringCase(app_folder_, "Punt.dat")) {
+  std::optional<std::string> found;
+  if (!app_folder_.empty()) found = host_.FindFileIgnoringCase(app_folder_, "Punt.dat");
+  if (found) {
     file_name_ = *found;
     ReadBestScores();
     return;
@@ -105,7 +109,8 @@ void BestScores::SaveBestScores() {
     record += name + '\\' + std::to_string(BestPoints(i)) + '\\';
   }
   const std::string line = ShiftText(record, static_cast<std::int16_t>(-FileShift)) + "\r\n";
-  const SaveResult saved = host_.WriteFileAtomically(Path(), line);
+  const SaveResult saved = app_folder_.empty() ? SaveResult{false, language_.Text(kNoFolder)}
+                                               : host_.WriteFileAtomically(Path(), line);
   if (!saved.ok) {
     dialogs_.MessageBox(language_.Text(kSaveFailed) + saved.error,
                         language_.Text(kSaveFailedTitle), BoxButtons::Ok);

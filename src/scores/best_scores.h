@@ -35,8 +35,8 @@ class BestColumn {
 
 class BestScores {
  public:
-  // app_folder is the owner's AppFolder, read each time the file is named. The table starts
-  // as the default one.
+  // app_folder is the owner's AppFolder, read each time the file is named; empty, there is
+  // no file: each save fails and is told. The table starts as the default one.
   BestScores(HostOps& host, DialogOps& dialogs, const Language& language,
              const std::string& app_folder);
 

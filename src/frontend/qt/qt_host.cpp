@@ -32,8 +32,13 @@ bool QtHost::IsWritableFolder(const std::string& folder) {
 }
 
 std::string QtHost::UserDataFolder() {
+  // Without a home of the player's own (or an XDG_DATA_HOME), Qt would build the folder on
+  // the file system's root, or on a relative path.
+  const QString home = qEnvironmentVariable("HOME");
+  const bool ownHome = QDir::isAbsolutePath(home) && !QDir(home).isRoot();
+  if (!ownHome && !QDir::isAbsolutePath(qEnvironmentVariable("XDG_DATA_HOME"))) return {};
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QDir().mkpath(folder);
+  if (!QDir::isAbsolutePath(folder) || !QDir().mkpath(folder)) return {};
   return toPath(folder);
 }
 

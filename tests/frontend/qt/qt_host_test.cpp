@@ -17,6 +17,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "frontend/qt/qt_host.h"
 
@@ -59,6 +61,21 @@ char kindAt(const QString& path) {
   if (S_ISCHR(info.st_mode)) return 'c';
   return '?';
 }
+
+// Puts the variables back as they were when it goes.
+class EnvironmentKept {
+ public:
+  EnvironmentKept(std::initializer_list<const char*> names) {
+    for (const char* name : names) saved_.emplace_back(name, qgetenv(name));
+  }
+  ~EnvironmentKept() {
+    for (const auto& [name, value] : saved_)
+      value.isNull() ? qunsetenv(name) : qputenv(name, value);
+  }
+
+ private:
+  std::vector<std::pair<const char*, QByteArray>> saved_;
+};
 
 }  // namespace
 
@@ -248,6 +265,18 @@ class QtHostTest : public QObject {
     QVERIFY(QDir(dir.path()).entryList(everything).isEmpty());
     QVERIFY(!host.IsWritableFolder(dir.path().toStdString() + "/missing/"));
     QVERIFY(!host.IsWritableFolder("/proc/"));  // not even for the administrator
+  }
+
+  // Without a home of the player's own, Qt would offer a folder under the file system's root.
+  void noHomeMeansNoUserDataFolder() {
+    const bool rootHadIt = QFileInfo::exists("/.qttest");
+    const EnvironmentKept kept{"HOME", "XDG_DATA_HOME"};
+    qunsetenv("XDG_DATA_HOME");
+    for (const char* home : {"(unset)", "", "/", "relative"}) {
+      home == std::string("(unset)") ? qunsetenv("HOME") : qputenv("HOME", home);
+      QVERIFY2(host.UserDataFolder().empty(), home);
+    }
+    QCOMPARE(QFileInfo::exists("/.qttest"), rootHadIt);
   }
 
   void userDataFolderIsCreated() {
