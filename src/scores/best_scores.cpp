@@ -52,6 +52,12 @@ std::optional<std::int32_t> LeadingPoints(std::string_view text) {
   return static_cast<std::int32_t>(rounded);
 }
 
+std::string TrimSpaces(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 BestScores::BestScores(HostOps& host, DialogOps& dialogs, const Language& language,
@@ -122,4 +128,21 @@ void BestScores::ShowBestScores() {
   for (int i = kBestEntries; i >= 1; --i)
     text += BestNames(i) + ": " + std::to_string(BestPoints(i)) + "\r\n";
   dialogs_.MessageBox(text, language_.Text(kBestTitle), BoxButtons::Ok);
+}
+
+bool BestScores::Qualifies(std::int32_t score) const { return score > BestPoints(1); }
+
+void BestScores::Enter(const std::string& typed_name, std::int32_t score) {
+  assert(Qualifies(score));
+  // Entries below the new score move down one place, dropping entry 1.
+  int j = 1;
+  while (j <= kBestEntries && BestPoints(j) < score) {
+    if (j >= 2) {
+      BestNames(j - 1) = BestNames(j);
+      BestPoints(j - 1) = BestPoints(j);
+    }
+    ++j;
+  }
+  BestPoints(j - 1) = score;
+  BestNames(j - 1) = FileSafeName(TrimSpaces(typed_name));
 }
