@@ -2,6 +2,7 @@
 // waits on the grid while its block is hidden or disabled.
 #include "frontend/qt/block_grid.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -21,8 +22,10 @@ constexpr int kFocusFrameWidth = 3;
 constexpr int kFocusFrameInset = 2;
 // How long the grid holds the focus to have its block announced again: long enough for a
 // screen reader to take in that the focus has left the block, or it would skip that news as
-// stale and say nothing when the block gets the focus back.
+// stale and say nothing when the block gets the focus back. After a key that moves nothing the
+// screen reader has little else to take in; after a new deal it first has 150 new captions.
 constexpr int kAnnounceHold = 150;
+constexpr int kAnnounceHoldAfterDeal = 600;
 
 double RelativeLuminance(const QColor& colour) {
   auto linear = [](double c) {
@@ -73,6 +76,18 @@ QColor contrastingInk(const QColor& face) {
 
 BlockButton::BlockButton(int index, BlockGrid* grid)
     : QPushButton(grid), grid_(grid), index_(index), face_(palette().color(QPalette::Button)) {}
+
+void BlockButton::setMarked(bool marked) {
+  if (marked == marked_) return;
+  marked_ = marked;
+  // For a screen reader that keeps what it has read. Orca 43 reads the state afresh when the
+  // focus comes to a block and says nothing on this news, not even for the focused block, so
+  // the count the game speaks at a marking is not cut short.
+  QAccessible::State changed;
+  changed.expandable = changed.expanded = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
+}
 
 void BlockButton::setFace(const QColor& face) {
   if (face == face_) return;
@@ -210,7 +225,7 @@ void BlockGrid::focusBlock(int k) {
   // A block that has the focus already is announced again: the player hears where the keyboard
   // is, and what the block now shows.
   if (b->hasFocus()) {
-    announceFocus();
+    announceFocus(kAnnounceHoldAfterDeal);
   } else {
     b->setFocus(Qt::OtherFocusReason);
   }
@@ -225,7 +240,7 @@ void BlockGrid::takeFocusBack() {
   }
 }
 
-void BlockGrid::announceFocus() {
+void BlockGrid::announceFocus(int hold_ms) {
   BlockButton* b = available(focusIndex_);
   if (!b || !b->hasFocus()) return;
   // A screen reader says nothing when it is told again of the focus it already has. The grid
@@ -234,7 +249,7 @@ void BlockGrid::announceFocus() {
   // moves on from it.
   announcing_ = true;
   setFocus(Qt::OtherFocusReason);
-  QTimer::singleShot(kAnnounceHold, this, [this] {
+  QTimer::singleShot(hold_ms, this, [this] {
     announcing_ = false;
     restoreFocus();
   });
@@ -248,7 +263,7 @@ bool BlockGrid::moveFocus(int from, const QKeyEvent& key) {
   } else {
     // An edge, or a hidden cell: the key moves nothing, and a silent key would break the
     // player's count.
-    announceFocus();
+    announceFocus(kAnnounceHold);
   }
   return true;
 }

@@ -30,9 +30,9 @@ class BlockButton : public QPushButton {
   int index() const { return index_; }
   QColor face() const { return face_; }
   void setFace(const QColor& face);
-  // Whether the block belongs to the selected group.
+  // Whether the block belongs to the selected group; a screen reader is told when it changes.
   bool marked() const { return marked_; }
-  void setMarked(bool marked) { marked_ = marked; }
+  void setMarked(bool marked);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -74,14 +74,15 @@ class BlockGrid : public QWidget {
   // grid. Without a block that can take it at the target, the focus stays where it is.
   bool moveFocus(int from, const QKeyEvent& key);
   void noteFocus(int k) { focusIndex_ = k; }
-  // The game's own move of the focus to block k; when the block cannot take it yet, it waits
-  // for it as for a hidden block; when it has it already, it is announced again.
+  // The game's own move of the focus to block k (a new game's); when the block cannot take it
+  // yet, it waits for it as for a hidden block; when it has it already, it is announced again.
   void focusBlock(int k);
   // Gives the focus back to the block that had it last, or holds it for that block while the
   // block is hidden or disabled; nothing before any block has had it.
   void takeFocusBack();
-  // Has a screen reader say the block with the focus again, as when the focus comes to it.
-  void announceFocus();
+  // Has a screen reader say the block with the focus again, as when the focus comes to it,
+  // hold_ms later.
+  void announceFocus(int hold_ms);
 
  protected:
   bool event(QEvent* event) override;
