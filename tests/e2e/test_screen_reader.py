@@ -155,7 +155,11 @@ class ScreenReaderTest(GameTestCase):
         self.assertEqual([(MESSAGE, WELCOME), (TEXT, text), (TEXT, marking(len(other)))],
                          queued)
 
-        # A new game hands the keys to the first block, which Orca says.
+        # A new game hands the keys to the first block, which Orca says. (From the first block
+        # itself it is announced anew, which the window tests check: Orca may miss that while
+        # it still reads the new captions, so the player comes from another block here.)
+        if g == 0:
+            self.key_heard(game, "Right", 1, after.captions[1])
         mark = self.reader.mark()
         game.key("F2")
         self.reader.wait_for(mark, place(0))

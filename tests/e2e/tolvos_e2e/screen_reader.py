@@ -47,6 +47,8 @@ class ScreenReader:
             # Orca's settings in memory: nothing of the machine's own is read or changed.
             "GSETTINGS_BACKEND": "memory",
             "SPEECHD_ADDRESS": self.speech.address, "SPEECHD_CMD": "/bin/false",
+            # ORCA_FULL_DEBUG=1 in the test's environment keeps all of Orca's debug output.
+            "ORCA_FULL_DEBUG": os.environ.get("ORCA_FULL_DEBUG", ""),
         }
         # Orca will not run beside another Orca of the same user anywhere on the machine; in a
         # process namespace of its own it sees only itself. It ends with the desktop's group.
