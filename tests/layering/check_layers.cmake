@@ -14,6 +14,7 @@ set(allowed_game ports lang scores game)
 set(allowed_form ports lang scores game form)
 set(allowed_platform ports platform)
 set(allowed_platform/linux ports platform)
+set(allowed_platform/windows ports platform)
 # A front end's main() alone brings in its system's adapters.
 set(allowed_frontend/qt ports lang scores game form frontend/qt)
 string(REPLACE "," ";" layers "${LAYERS}")
