@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  qt6-translations-l10n libspeechd-dev libsdl2-mixer-dev libgl-dev)
+  qt6-translations-l10n libsdl2-mixer-dev libgl-dev)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev desktop-file-utils
   speech-dispatcher procps xvfb xauth dbus at-spi2-core x11-utils xdotool
   python3 python3-pyatspi python3-gi gir1.2-atspi-2.0 appstream)
