@@ -67,7 +67,7 @@ TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgra
 TEST_F(Form1Test, WithoutAFolderOfItsOwnNothingIsWrittenAndTheSaveIsToldAsFailed) {
   host.writable = false;
   host.user_data_folder = "";  // no home folder
-  host.files = {{"/Idioma.dat", "1=Idioma\r\n"}, {"/punt.dat", "x\r\n"}};
+  host.files = {{Native("/Idioma.dat"), "1=Idioma\r\n"}, {Native("/punt.dat"), "x\r\n"}};
   form.Form_Load();
   EXPECT_EQ("", form.AppFolder);
   EXPECT_EQ(0, form.language.LanguageIndex) << "no file is read from the root either";
