@@ -10,7 +10,7 @@ toolchain=cmake/toolchains/mingw-w64-x86_64.cmake
 
 if [ "${1:-}" = "--tests" ]; then
   bash scripts/deps.sh --windows --tests
-  cmake -S . -B build/windows-test -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain \
+  cmake --no-warn-unused-cli -S . -B build/windows-test -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain \
     -DCMAKE_BUILD_TYPE=Debug -DTOLVOS_TESTS=ON >/dev/null \
     || { echo "build-windows: cmake configure failed" >&2; exit 1; }
   cmake --build build/windows-test || { echo "build-windows: build failed" >&2; exit 1; }
@@ -19,7 +19,7 @@ if [ "${1:-}" = "--tests" ]; then
 fi
 
 bash scripts/deps.sh --windows
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain \
+cmake --no-warn-unused-cli -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain \
   -DCMAKE_BUILD_TYPE=Release -DTOLVOS_TESTS=OFF >/dev/null \
   || { echo "build-windows: cmake configure failed" >&2; exit 1; }
 cmake --build build/windows || { echo "build-windows: build failed" >&2; exit 1; }

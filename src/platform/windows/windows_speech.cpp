@@ -53,9 +53,10 @@ class Worker {
   explicit Worker(std::shared_ptr<WindowsSpeech::Shared> shared) : shared_(std::move(shared)) {}
 
   void Run() {
-    // The screen readers' libraries were made for the single-threaded apartment of a
-    // window's thread; this thread gives them one.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // Should a screen reader's library use COM, it finds it ready. A thread with no message
+    // loop belongs in the multithreaded apartment: a single-threaded one would have to pump
+    // messages for calls back into it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     bool bound = false;
     while (std::optional<std::string> text = Next()) {
       if (!bound) Bind();

@@ -177,10 +177,4 @@ TEST_F(WinHostTest, UserDataFolderIsCreatedAndWritable) {
   EXPECT_TRUE(host.IsWritableFolder(folder));
 }
 
-TEST_F(WinHostTest, SecondsSinceMidnightIsWithinTheDay) {
-  const double seconds = host.SecondsSinceMidnight();
-  EXPECT_GE(seconds, 0.0);
-  EXPECT_LT(seconds, 86400.0);
-}
-
 }  // namespace
