@@ -10,9 +10,13 @@ case "$1" in
   up)
     if [ -d "$prefix" ]; then wineserver -k 2>/dev/null || true; fi
     rm -rf "$prefix"
-    mkdir -p "$prefix"
-    wineserver -p </dev/null >/dev/null 2>&1
     wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w  # the new prefix is written out
+    # Started once more under the lasting server, the prefix's background programs run once
+    # each; after the first start a second service manager could hold COM's first call in a
+    # later test for 10 s.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1
     ;;
   down)
     if [ -d "$prefix" ]; then wineserver -k 2>/dev/null || true; fi
