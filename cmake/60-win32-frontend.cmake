@@ -15,7 +15,7 @@ target_include_directories(win32_frontend PUBLIC ${win32_frontend_view})
 # Windows 10 and later: per-monitor DPI. The system's text functions are the UTF-16 ones.
 target_compile_definitions(win32_frontend PUBLIC UNICODE _UNICODE NOMINMAX
                            _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-target_link_libraries(win32_frontend PUBLIC form oleacc ole32 oleaut32 uuid)
+target_link_libraries(win32_frontend PUBLIC form user32 gdi32 oleacc ole32 oleaut32 uuid)
 
 if(TARGET windows_platform)
   add_executable(tolvos WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/win32/main.cpp

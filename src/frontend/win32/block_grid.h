@@ -51,6 +51,8 @@ class BlockGrid {
   void SetMarked(int k, bool marked);
   bool marked(int k) const;
   void SetDescription(int k, const std::wstring& text);
+  // Whether the system took the blocks' annotations (not under Wine).
+  bool annotated() const { return annotations_.working(); }
   void SetFont(HFONT font);
   void SetDpi(UINT dpi) { dpi_ = dpi; }
 

@@ -112,17 +112,19 @@ void MainWindow::MakeFonts() {
 
 void MainWindow::Layout() {
   MakeFonts();
-  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
+  const int width = TwipsToPixels(kClientWidth, dpi_), height = TwipsToPixels(kClientHeight, dpi_);
+  RECT frame{0, 0, width, height};
   AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A menu bar that wraps takes client area away: make up for it.
+  // The menu bar may differ from the one the frame was worked out for (it wraps, or its font
+  // does not follow the DPI): the client area is what counts.
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const int missing = TwipsToPixels(kClientHeight, dpi_) - client.bottom;
-  if (missing > 0) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (client.right != width || client.bottom != height) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   PlaceControl(grid_->hwnd(), {0, 0, kGridWidth, kGridHeight});

@@ -1,0 +1,24 @@
+# Tests of the Windows front end, run under Wine on a private X display with a prefix of their
+# own: the window tests, and the end-to-end driver that plays the real tolvos.exe.
+if(NOT WIN32 OR NOT TOLVOS_TESTS OR NOT TARGET win32_frontend OR NOT TARGET GTest::gtest)
+  return()
+endif()
+
+set(wine_desktop ${CMAKE_BINARY_DIR}/wine-desktop)
+set(wine_desktop_script ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/wine_desktop.sh)
+add_test(NAME wine_desktop_up COMMAND sh ${wine_desktop_script} up ${wine_desktop})
+add_test(NAME wine_desktop_down COMMAND sh ${wine_desktop_script} down ${wine_desktop})
+set_tests_properties(wine_desktop_up PROPERTIES FIXTURES_SETUP wine_desktop TIMEOUT 120)
+set_tests_properties(wine_desktop_down PROPERTIES FIXTURES_CLEANUP wine_desktop)
+# Runs a Windows program of the build on the private display.
+set(on_wine_desktop sh ${wine_desktop_script} run ${wine_desktop} ${CMAKE_CROSSCOMPILING_EMULATOR})
+
+file(GLOB win32_window_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/win32/*_test.cpp)
+add_executable(win32_window_tests ${win32_window_test_sources})
+target_include_directories(win32_window_tests PRIVATE tests)
+target_link_libraries(win32_window_tests PRIVATE win32_frontend GTest::gtest GTest::gtest_main)
+target_link_options(win32_window_tests PRIVATE -static)
+add_test(NAME win32_window_tests
+         COMMAND ${on_wine_desktop} $<TARGET_FILE:win32_window_tests> --gtest_brief=1)
+set_tests_properties(win32_window_tests PROPERTIES FIXTURES_REQUIRED wine_desktop TIMEOUT 300)
