@@ -2,12 +2,25 @@
 # SDL_mixer, with their tests; and the generator of the two sounds, which every system's
 # program ships beside it.
 
-# The two sounds are made by the build and sit beside the program.
-add_executable(make_sounds tools/make_sounds.cpp)
+# The two sounds are made by the build and sit beside the program. The generator runs on the
+# build machine: a cross build makes it with the build machine's own compiler.
 set(game_sounds ${CMAKE_BINARY_DIR}/snd.wav ${CMAKE_BINARY_DIR}/snd2.wav)
+if(CMAKE_CROSSCOMPILING)
+  find_program(TOLVOS_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+  set(make_sounds ${CMAKE_BINARY_DIR}/host/make_sounds)
+  add_custom_command(OUTPUT ${make_sounds}
+                     COMMAND ${TOLVOS_HOST_CXX} -std=c++20 -O2 -o ${make_sounds}
+                             ${CMAKE_CURRENT_SOURCE_DIR}/tools/make_sounds.cpp
+                     DEPENDS tools/make_sounds.cpp tools/wav_writer.h
+                     COMMENT "Compiling the sound generator for the build machine"
+                     VERBATIM)
+else()
+  add_executable(make_sounds tools/make_sounds.cpp)
+  set(make_sounds make_sounds)
+endif()
 add_custom_command(OUTPUT ${game_sounds}
-                   COMMAND make_sounds ${CMAKE_BINARY_DIR}
-                   DEPENDS make_sounds
+                   COMMAND ${make_sounds} ${CMAKE_BINARY_DIR}
+                   DEPENDS ${make_sounds}
                    COMMENT "Making snd.wav and snd2.wav")
 add_custom_target(sounds ALL DEPENDS ${game_sounds})
 install(FILES ${game_sounds} DESTINATION ${TOLVOS_INSTALL_DIR})

@@ -1,7 +1,7 @@
 # End-to-end tests: the real program on a private X display, driven through the accessibility
 # bus as a screen reader drives it, its speech caught by a recording speech server. One ctest
 # test per file tests/e2e/test_*.py; `ctest -L e2e` runs only these.
-if(NOT TOLVOS_TESTS OR NOT TARGET tolvos)
+if(NOT TOLVOS_TESTS OR NOT TARGET tolvos OR WIN32)
   return()
 endif()
 

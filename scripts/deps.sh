@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the game need,
 # only those that are missing. Root runs apt-get directly, anyone else through sudo.
+#   deps.sh [--tests] [--windows]   --windows: the cross build for Windows instead of Linux's
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
@@ -9,8 +10,26 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-d
   speech-dispatcher procps xvfb xauth dbus at-spi2-core x11-utils xdotool
   python3 python3-pyatspi python3-gi gir1.2-atspi-2.0 appstream)
 
-wanted=("${build_packages[@]}")
-[ "${1:-}" = "--tests" ] && wanted+=("${test_packages[@]}")
+# The Windows program: the MinGW-w64 cross compiler and the installer maker; its tests run
+# under Wine, with GoogleTest built from its sources.
+windows_build_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix nsis)
+windows_test_packages=(googletest wine wine64 xvfb xauth)
+
+tests=false windows=false
+for option in "$@"; do
+  case "$option" in
+    --tests) tests=true ;;
+    --windows) windows=true ;;
+    *) echo "deps: unknown option $option" >&2; exit 2 ;;
+  esac
+done
+if $windows; then
+  wanted=("${windows_build_packages[@]}")
+  $tests && wanted+=("${windows_test_packages[@]}")
+else
+  wanted=("${build_packages[@]}")
+  $tests && wanted+=("${test_packages[@]}")
+fi
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -9,6 +9,12 @@
 
 #include "ports/host_ops.h"
 
+// A path written with '/' as the system's own host writes it (with '\\' on Windows).
+inline std::string Native(std::string path) {
+  std::replace(path.begin(), path.end(), '/', kPathSeparator);
+  return path;
+}
+
 class MemHost : public HostOps {
  public:
   std::string ProgramFolder() override { return program_folder; }
@@ -55,8 +61,8 @@ class MemHost : public HostOps {
                : program_folder;
   }
 
-  std::string program_folder = "/games/tolvos";
-  std::string user_data_folder = "/home/player/.local/share/tolvos/";
+  std::string program_folder = Native("/games/tolvos");
+  std::string user_data_folder = Native("/home/player/.local/share/tolvos/");
   std::string working_directory;
   double seconds = 45296.25;  // 12:34:56.25
   bool writable = true;

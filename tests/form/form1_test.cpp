@@ -26,14 +26,14 @@ class Form1Test : public testing::Test {
 
 TEST_F(Form1Test, StartUpDealsSpeaksWelcomeOnceAndPlaysNothing) {
   form.Form_Load();
-  EXPECT_EQ("/games/tolvos", host.working_directory);
+  EXPECT_EQ(Native("/games/tolvos"), host.working_directory);
   ASSERT_EQ(1u, random.seeds.size());
   EXPECT_FLOAT_EQ(45296.25f, random.seeds[0]);
   ASSERT_EQ(1u, speech.spoken.size());
   EXPECT_EQ("Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.", speech.spoken[0]);
   EXPECT_EQ(0, sound.sound1_plays + sound.sound2_plays);
-  EXPECT_EQ("/games/tolvos/snd.wav", sound.sound1);
-  EXPECT_EQ("/games/tolvos/snd2.wav", sound.sound2);
+  EXPECT_EQ(Native("/games/tolvos/snd.wav"), sound.sound1);
+  EXPECT_EQ(Native("/games/tolvos/snd2.wav"), sound.sound2);
   EXPECT_EQ(kCells, window.ButtonCount());
   EXPECT_EQ(-1, form.engine.SelectedIndex);
   EXPECT_EQ("", window.label1);
@@ -42,7 +42,7 @@ TEST_F(Form1Test, StartUpDealsSpeaksWelcomeOnceAndPlaysNothing) {
 }
 
 TEST_F(Form1Test, AppFolderEndsInOneSeparator) {
-  for (std::string folder : {"/games/tolvos", "/games/tolvos/", "/"}) {
+  for (std::string folder : {Native("/games/tolvos"), Native("/games/tolvos/"), Native("/")}) {
     SCOPED_TRACE(folder);
     host.program_folder = folder;
     form.Form_Load();
@@ -52,24 +52,24 @@ TEST_F(Form1Test, AppFolderEndsInOneSeparator) {
 
 TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgram) {
   host.writable = false;
-  for (std::string data :
-       {"/home/player/.local/share/tolvos", "/home/player/.local/share/tolvos/"}) {
+  for (std::string data : {Native("/home/player/.local/share/tolvos"),
+                           Native("/home/player/.local/share/tolvos/")}) {
     SCOPED_TRACE(data);
     host.user_data_folder = data;
     form.Form_Load();
-    EXPECT_EQ("/home/player/.local/share/tolvos/", form.AppFolder);
-    EXPECT_EQ("/games/tolvos", host.working_directory);
-    EXPECT_EQ("/games/tolvos/snd.wav", sound.sound1);
-    EXPECT_EQ("/games/tolvos/snd2.wav", sound.sound2);
+    EXPECT_EQ(Native("/home/player/.local/share/tolvos/"), form.AppFolder);
+    EXPECT_EQ(Native("/games/tolvos"), host.working_directory);
+    EXPECT_EQ(Native("/games/tolvos/snd.wav"), sound.sound1);
+    EXPECT_EQ(Native("/games/tolvos/snd2.wav"), sound.sound2);
   }
 }
 
 TEST_F(Form1Test, StartUpLoadsTheBestScoresAndTheMenuShowsThem) {
   form.Form_Load();
-  EXPECT_EQ(1u, host.files.count("/games/tolvos/punt.dat"));  // the default table, new
+  EXPECT_EQ(1u, host.files.count(Native("/games/tolvos/punt.dat")));  // the default table, new
 
   // "Zoe\\12\\" and six empty entries, each character 17 codes lower.
-  host.files = {{"/games/tolvos/Punt.dat", "I^TK !K" + std::string(12, 'K') + "\r\n"}};
+  host.files = {{Native("/games/tolvos/Punt.dat"), "I^TK !K" + std::string(12, 'K') + "\r\n"}};
   form.Form_Load();
   form.Command1_Click(40);
   const Grid marked = form.engine.Marked;
@@ -182,7 +182,7 @@ TEST_F(Form1InputTest, ExitClosesTheWindowWithoutWriting) {
 }  // namespace
 
 TEST_F(Form1Test, LanguageFileAppliesBeforeTheWelcome) {
-  host.files["/games/tolvos/Idioma.dat"] = "1=Idioma\r\n";
+  host.files[Native("/games/tolvos/Idioma.dat")] = "1=Idioma\r\n";
   form.Form_Load();
   EXPECT_EQ("Welcome to Tolvos. Use the Jaws cursor to play. Velmar", speech.spoken.at(0));
   EXPECT_EQ(1, speech.languages.at(0));
@@ -196,5 +196,5 @@ TEST_F(Form1Test, NoLanguageFileKeepsDesignCaptions) {
   form.Form_Load();
   EXPECT_TRUE(window.menus.empty());
   EXPECT_EQ("TOLVOS", window.caption);
-  EXPECT_EQ(0u, host.files.count("/games/tolvos/Idioma.dat"));
+  EXPECT_EQ(0u, host.files.count(Native("/games/tolvos/Idioma.dat")));
 }

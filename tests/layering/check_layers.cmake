@@ -1,7 +1,9 @@
 # The include rule of the layers, checked against the build's own compile commands: from a
 # source of each layer, a header of every folder the layer may use must compile, and a header
 # of every other folder must not be found at all.
-#   cmake -DBUILD=<build folder> -DSOURCE=<src folder> -DWORK=<scratch folder> -P check_layers.cmake
+#   cmake -DBUILD=<build folder> -DLAYERS=<layer,layer...> -DSOURCE=<src folder>
+#         -DWORK=<scratch folder> -P check_layers.cmake
+# LAYERS names the layers this build compiles, each with a list below.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -12,9 +14,10 @@ set(allowed_game ports lang scores game)
 set(allowed_form ports lang scores game form)
 set(allowed_platform ports platform)
 set(allowed_platform/linux ports platform)
+set(allowed_platform/windows ports platform)
 # A front end's main() alone brings in its system's adapters.
 set(allowed_frontend/qt ports lang scores game form frontend/qt)
-set(layers lang scores game form platform platform/linux frontend/qt)
+string(REPLACE "," ";" layers "${LAYERS}")
 set(folders ports lang scores game form platform frontend/qt)
 
 file(READ ${BUILD}/compile_commands.json commands)

@@ -1,0 +1,35 @@
+// Speech through the screen reader the player runs on Windows: JAWS, NVDA, or both.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ports/speech_ops.h"
+
+// Speak only queues the text; a worker thread binds the screen readers' libraries when there
+// is first something to say, then hands each text to them in order:
+// - JAWS: JFWSayString of jfwapi.dll, found by the system's ordinary DLL search (the
+//   program's folder first); every text goes to it, in the ANSI code page.
+// - NVDA: nvdaControllerClient64.dll beside the program; a text goes to it when it answers
+//   that NVDA is running.
+// Without either library, nothing is said. A screen reader that hangs holds the worker,
+// never the window, nor the program's exit. The screen reader speaks in its own language, so
+// the language index is not used.
+class WindowsSpeech : public SpeechOps {
+ public:
+  WindowsSpeech();
+  // The two libraries named otherwise: jaws_library as LoadLibrary takes a name or a path,
+  // nvda_library a path.
+  WindowsSpeech(const std::string& jaws_library, const std::string& nvda_library);
+  ~WindowsSpeech() override;
+  WindowsSpeech(const WindowsSpeech&) = delete;
+  WindowsSpeech& operator=(const WindowsSpeech&) = delete;
+
+  void Speak(const std::string& text, std::int16_t language_index) override;
+
+  struct Shared;
+
+ private:
+  std::shared_ptr<Shared> shared_;
+};
