@@ -22,3 +22,19 @@ target_link_options(win32_window_tests PRIVATE -static)
 add_test(NAME win32_window_tests
          COMMAND ${on_wine_desktop} $<TARGET_FILE:win32_window_tests> --gtest_brief=1)
 set_tests_properties(win32_window_tests PROPERTIES FIXTURES_REQUIRED wine_desktop TIMEOUT 300)
+
+# The real program in a fresh folder with its sounds and the stand-in screen reader libraries,
+# played to the name box.
+if(TARGET tolvos AND TARGET jfwapi_standin AND TARGET nvda_standin)
+  add_executable(tolvos_driver tests/e2e/win32/tolvos_driver.cpp)
+  target_compile_definitions(tolvos_driver PRIVATE UNICODE _UNICODE NOMINMAX)
+  target_link_options(tolvos_driver PRIVATE -municode -static)
+  target_link_libraries(tolvos_driver PRIVATE oleacc ole32 oleaut32 uuid shell32)
+  add_dependencies(tolvos_driver tolvos jfwapi_standin nvda_standin sounds)
+  set(driver_arguments --game $<TARGET_FILE:tolvos> --sounds ${CMAKE_BINARY_DIR}
+      --jaws $<TARGET_FILE:jfwapi_standin> --nvda $<TARGET_FILE:nvda_standin>
+      --work ${CMAKE_BINARY_DIR}/e2e-win32)
+  add_test(NAME e2e_win32 COMMAND ${on_wine_desktop} $<TARGET_FILE:tolvos_driver> ${driver_arguments})
+  set_tests_properties(e2e_win32 PROPERTIES FIXTURES_REQUIRED wine_desktop TIMEOUT 600
+                       LABELS e2e)
+endif()

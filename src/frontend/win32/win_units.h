@@ -1,8 +1,9 @@
 // Where the game's units meet the Windows API: twips at the window's DPI, 0x00BBGGRR colours,
-// UTF-8 texts and the shift state of a key.
+// and the shift state of a key.
 #pragma once
 
 #include "frontend/win32/windows_api.h"
+#include "platform/windows/windows_text.h"  // Widen and Narrow: UTF-8 against UTF-16
 
 #include <cmath>
 #include <cstdint>
@@ -25,25 +26,6 @@ inline RECT TwipsToRect(double left, double top, double width, double height, UI
 
 // A COLORREF is 0x00BBGGRR too: red in the low byte.
 inline COLORREF BgrToColorRef(std::uint32_t bgr) { return static_cast<COLORREF>(bgr & 0xFFFFFF); }
-
-inline std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-inline std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr,
-                                         nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
 
 // The shift state that goes with a key code: 1 Shift, 2 Ctrl, 4 Alt, added together, as the
 // keys are down while the current message is handled.
