@@ -27,7 +27,7 @@ set_tests_properties(win32_window_tests PROPERTIES FIXTURES_REQUIRED wine_deskto
 # played to the name box.
 if(TARGET tolvos AND TARGET jfwapi_standin AND TARGET nvda_standin)
   add_executable(tolvos_driver tests/e2e/win32/tolvos_driver.cpp)
-  target_compile_definitions(tolvos_driver PRIVATE UNICODE _UNICODE NOMINMAX)
+  target_compile_definitions(tolvos_driver PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_options(tolvos_driver PRIVATE -municode -static)
   target_link_libraries(tolvos_driver PRIVATE oleacc ole32 oleaut32 uuid shell32)
   add_dependencies(tolvos_driver tolvos jfwapi_standin nvda_standin sounds)

@@ -163,6 +163,10 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
   if (!game.window) return;
   spoken.push_back(L"Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.");
   CHECK(Text(game.window) == L"TOLVOS", "caption %ls", Text(game.window).c_str());
+  // The program's manifest makes it follow each monitor's DPI.
+  CHECK(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(game.window)) ==
+            DPI_AWARENESS_PER_MONITOR_AWARE,
+        "the window is not per-monitor DPI aware");
   CHECK(ReadFile(p.folder() + L"\\punt.dat") == ScoreFile(DefaultTable()), "default punt.dat");
   CHECK(GetFileAttributesW((p.folder() + L"\\Idioma.dat").c_str()) == INVALID_FILE_ATTRIBUTES,
         "a first start writes no language file");
@@ -296,6 +300,7 @@ int wmain(int argc, wchar_t** argv) {
     return failures ? 1 : 0;
   }
   SetEnvironmentVariableW(L"TOLVOS_STANDIN_RECORD", p.record().c_str());
+  DeleteFileW(p.record().c_str());  // the libraries append to what an earlier run left
   PrepareFolder(p);
   std::vector<std::wstring> spoken;
   PlayToTheNameBox(p, spoken);
