@@ -202,6 +202,24 @@ TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
   EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
 }
 
+TEST_F(WindowTest, AQuickSecondClickRemovesTheGroup) {
+  RECT r;
+  GetWindowRect(block(37), &r);
+  std::vector<INPUT> clicks;
+  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
+                      MOUSEEVENTF_LEFTUP}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (r.left + r.right) / 2 * 65535 / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (r.top + r.bottom) / 2 * 65535 / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    clicks.push_back(input);
+  }
+  // One burst: the system takes the second press for a double click.
+  SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+  EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
 TEST_F(WindowTest, FocusKeepsItsCellWhileTheGameHidesOrDisablesItsBlock) {
   HWND grid = window->grid().hwnd();
   for (bool hide : {true, false}) {
