@@ -13,6 +13,14 @@ set_tests_properties(wine_desktop_down PROPERTIES FIXTURES_CLEANUP wine_desktop)
 # Runs a Windows program of the build on the private display.
 set(on_wine_desktop sh ${wine_desktop_script} run ${wine_desktop} ${CMAKE_CROSSCOMPILING_EMULATOR})
 
+# The program runs from its folder alone: no DLL of the compiler's, nor of ours, beside it.
+find_program(TOLVOS_OBJDUMP NAMES ${TOLVOS_MINGW_TRIPLE}-objdump x86_64-w64-mingw32-objdump)
+if(TARGET tolvos AND TOLVOS_OBJDUMP)
+  add_test(NAME win32_program_imports
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${TOLVOS_OBJDUMP} -DPROGRAM=$<TARGET_FILE:tolvos>
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/check_imports.cmake)
+endif()
+
 file(GLOB win32_window_test_sources CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/win32/*_test.cpp)
 add_executable(win32_window_tests ${win32_window_test_sources})
