@@ -171,6 +171,20 @@ TEST_F(WindowTest, ShortcutKeysActFromAFocusedBlock) {
   ASSERT_TRUE(Pump([&] { return form->language.LanguageIndex == 0; }));
 }
 
+TEST_F(WindowTest, AccessKeysOpenTheMenuAndChooseAnItemAlsoAfterNewCaptions) {
+  SetFocus(block(5));
+  int draws = random.draws;
+  Type('J', {VK_MENU});
+  Type('N');
+  ASSERT_TRUE(Pump([&] { return random.draws == draws + 150; }));
+  window->SetMenuCaption(MenuId::MnuJuego, "&Game");
+  window->SetMenuCaption(MenuId::MnuJueNue, "&New game");
+  draws = random.draws;
+  Type('G', {VK_MENU});
+  Type('N');
+  EXPECT_TRUE(Pump([&] { return random.draws == draws + 150; }));
+}
+
 TEST_F(WindowTest, EscapeReachesTheFormFirstWhateverTheShiftStateAndNoOtherKeyAsks) {
   SetFocus(block(5));
   dialogs.answers = {BoxAnswer::No, BoxAnswer::No, BoxAnswer::No};
