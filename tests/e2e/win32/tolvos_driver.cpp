@@ -181,7 +181,8 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
     CHECK(board[static_cast<std::size_t>(k)] >= 1, "block %d reads \"%ls\"", k, caption.c_str());
   }
   CHECK(Text(game.Label(1)).empty() && Text(game.Label(2)) == L"0 puntos", "the two lines");
-  // A screen reader names a block by its caption.
+  // Real push buttons, which a screen reader names by their caption.
+  CHECK(ClassOf(blocks[7]) == L"Button", "a block is a %ls", ClassOf(blocks[7]).c_str());
   IAccessible* a11y = nullptr;
   if (SUCCEEDED(AccessibleObjectFromWindow(blocks[7], OBJID_CLIENT, IID_IAccessible,
                                            reinterpret_cast<void**>(&a11y)))) {
