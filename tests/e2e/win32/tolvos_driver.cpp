@@ -8,6 +8,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "driver_support.h"
@@ -127,16 +128,15 @@ bool Shows(const Game& game, const Board& board) {
   const std::vector<HWND> blocks = game.Blocks();
   if (blocks.size() != 150) return false;
   HWND grid = GetParent(blocks[0]);
-  RECT first;
-  GetWindowRect(blocks[0], &first);
-  const int size = first.right - first.left;
+  const UINT dpi = GetDpiForWindow(game.window);
+  auto pixels = [dpi](int twips) { return static_cast<LONG>(std::lround(twips * dpi / 1440.0)); };
   for (int k = 0; k < 150; ++k) {
+    HWND block = blocks[static_cast<std::size_t>(k)];
     RECT r;
-    GetWindowRect(blocks[static_cast<std::size_t>(k)], &r);
+    GetWindowRect(block, &r);
     MapWindowPoints(nullptr, grid, reinterpret_cast<POINT*>(&r), 2);
-    const bool home = std::abs(r.left - (k % 15) * size) <= 15 && std::abs(r.top - (k / 15) * size) <= 10;
-    if (!home || !IsWindowVisible(blocks[static_cast<std::size_t>(k)]) ||
-        Text(blocks[static_cast<std::size_t>(k)]) != CaptionOf(board[static_cast<std::size_t>(k)]))
+    if (r.left != pixels(k % 15 * 500) || r.top != pixels(k / 15 * 500) ||
+        !IsWindowVisible(block) || Text(block) != CaptionOf(board[static_cast<std::size_t>(k)]))
       return false;
   }
   return true;
