@@ -24,3 +24,27 @@ foreach(standin jfwapi_standin nvda_standin)
 endforeach()
 set_target_properties(jfwapi_standin PROPERTIES OUTPUT_NAME jfwapi)
 set_target_properties(nvda_standin PROPERTIES OUTPUT_NAME nvdaControllerClient64)
+
+# The adapters' tests, on the real system calls under Wine, beside the stand-ins.
+file(GLOB windows_platform_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/platform/windows/*_test.cpp)
+add_executable(windows_platform_tests ${windows_platform_test_sources})
+target_include_directories(windows_platform_tests PRIVATE tests)
+target_link_libraries(windows_platform_tests PRIVATE windows_platform GTest::gtest
+                      GTest::gtest_main)
+add_dependencies(windows_platform_tests jfwapi_standin nvda_standin sounds)
+add_test(NAME windows_platform_tests COMMAND windows_platform_tests --gtest_brief=1)
+# A call that waits for a hung screen reader would never return: a short limit tells at once.
+set_tests_properties(windows_platform_tests PROPERTIES TIMEOUT 120)
+
+# Saves on a full disk.
+add_test(NAME windows_full_disk
+         COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/platform/windows/full_disk.sh
+                 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:windows_platform_tests>
+                 --gtest_filter=*FullDisk* --gtest_brief=1)
+# Saves through Unix links, to a file, a device and a folder.
+add_test(NAME windows_unix_links
+         COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/platform/windows/unix_links.sh
+                 ${CMAKE_BINARY_DIR}/unix_links
+                 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:windows_platform_tests>
+                 --gtest_filter=*Link* --gtest_brief=1)

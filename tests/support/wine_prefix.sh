@@ -1,19 +1,21 @@
 #!/bin/sh
-# The Wine prefix of one test run: `up` makes a fresh one (about 7 s), `down` ends its
-# wineserver and every program still running in it.
+# The Wine prefix of one test run: `up` makes a fresh one (about 7 s) with a server that stays
+# until `down` ends it and every program still running in it. Test programs then start at
+# once, and the prefix's background programs hold none of a test's output open.
 #   wine_prefix.sh up|down FOLDER
 set -eu
 prefix="$2"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 case "$1" in
   up)
-    [ -d "$prefix" ] && wineserver -k 2>/dev/null || true
+    if [ -d "$prefix" ]; then wineserver -k 2>/dev/null || true; fi
     rm -rf "$prefix"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w  # the prefix is written out once its first programs have ended
+    mkdir -p "$prefix"
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot -i </dev/null >/dev/null 2>&1
     ;;
   down)
-    [ -d "$prefix" ] && wineserver -k 2>/dev/null || true
+    if [ -d "$prefix" ]; then wineserver -k 2>/dev/null || true; fi
     ;;
   *)
     echo "usage: $0 up|down FOLDER" >&2

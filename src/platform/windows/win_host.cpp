@@ -77,8 +77,9 @@ std::optional<std::wstring> SaveTarget(const std::wstring& path, DWORD& error) {
     error = ERROR_NOT_SUPPORTED;
     return std::nullopt;
   }
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    error = ERROR_ACCESS_DENIED;  // what the system says of a file written over a folder
+  // A read-only file is one the player wants kept as it is (and Windows keeps it so).
+  if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
+    error = ERROR_ACCESS_DENIED;
     return std::nullopt;
   }
   // Through a link, the file it leads to is replaced, and the link stays.

@@ -6,7 +6,7 @@
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
-// Characters the code page lacks become its default character ('?').
+// A character the code page lacks becomes its nearest likeness there (Ω as O), else '?'.
 std::string ToAnsiCodePage(const std::string& utf8);
 // The system's message for a GetLastError code, in the user's language, without a line end.
 std::string SystemMessage(unsigned long error);
