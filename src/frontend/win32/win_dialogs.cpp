@@ -11,7 +11,7 @@
 namespace {
 
 // The name box in dialog units.
-constexpr short kBoxWidth = 250, kBoxHeight = 100, kMargin = 7;
+constexpr short kBoxWidth = 250, kBoxHeight = 88, kMargin = 7;
 constexpr short kButtonWidth = 50, kButtonHeight = 14;
 constexpr WORD kPromptId = 100, kNameId = 101;
 // The system's predefined control classes, by atom.
@@ -25,8 +25,9 @@ class DialogTemplate {
     Put<DWORD>(style);
     Put<DWORD>(0);  // extended style
     Put<WORD>(items);
-    Put<short>(0), Put<short>(0), Put<short>(cx), Put<short>(cy);
-    Put<WORD>(0), Put<WORD>(0);  // no menu, the system's dialog class
+    for (short number : {short{0}, short{0}, cx, cy}) Put(number);  // place and size
+    Put<WORD>(0);                // no menu
+    Put<WORD>(0);                // the system's dialog class
     PutText(L"");                // the title comes at run time
     Put<WORD>(8);                // DS_SETFONT: the point size and the face
     PutText(L"MS Shell Dlg");
@@ -36,10 +37,11 @@ class DialogTemplate {
             const wchar_t* text) {
     while (bytes_.size() % 4) bytes_.push_back(0);
     Put<DWORD>(WS_CHILD | WS_VISIBLE | style);
-    Put<DWORD>(0);
-    Put<short>(x), Put<short>(y), Put<short>(cx), Put<short>(cy);
+    Put<DWORD>(0);  // extended style
+    for (short number : {x, y, cx, cy}) Put(number);
     Put<WORD>(id);
-    Put<WORD>(0xFFFF), Put<WORD>(atom);
+    Put<WORD>(0xFFFF);  // a class given by its atom
+    Put<WORD>(atom);
     PutText(text);
     Put<WORD>(0);  // no creation data
   }
@@ -130,8 +132,8 @@ std::string WinDialogs::InputBox(const std::string& prompt, const std::string& t
   DialogTemplate box(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
                      kBoxWidth, kBoxHeight, 4);
   // The prompt comes first: a screen reader names the edit line after it. Plain text.
-  box.Item(kStaticAtom, kPromptId, SS_LEFT | SS_NOPREFIX, kMargin, kMargin, inner, 52, L"");
-  box.Item(kEditAtom, kNameId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, kMargin, 62, inner, 12,
+  box.Item(kStaticAtom, kPromptId, SS_LEFT | SS_NOPREFIX, kMargin, kMargin, inner, 40, L"");
+  box.Item(kEditAtom, kNameId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, kMargin, 50, inner, 12,
            L"");
   box.Item(kButtonAtom, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP,
            kBoxWidth - kMargin - 2 * kButtonWidth - 4, buttons_top, kButtonWidth, kButtonHeight,
