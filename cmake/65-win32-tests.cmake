@@ -42,7 +42,8 @@ if(TARGET tolvos AND TARGET jfwapi_standin AND TARGET nvda_standin)
   set(driver_arguments --game $<TARGET_FILE:tolvos> --sounds ${CMAKE_BINARY_DIR}
       --jaws $<TARGET_FILE:jfwapi_standin> --nvda $<TARGET_FILE:nvda_standin>
       --work ${CMAKE_BINARY_DIR}/e2e-win32)
-  add_test(NAME e2e_win32 COMMAND ${on_wine_desktop} $<TARGET_FILE:tolvos_driver> ${driver_arguments})
+  add_test(NAME e2e_win32
+           COMMAND ${on_wine_desktop} $<TARGET_FILE:tolvos_driver> ${driver_arguments})
   set_tests_properties(e2e_win32 PROPERTIES FIXTURES_REQUIRED wine_desktop TIMEOUT 600
                        LABELS e2e)
 endif()

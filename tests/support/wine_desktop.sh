@@ -5,7 +5,12 @@
 #   wine_desktop.sh up|down FOLDER
 #   wine_desktop.sh run FOLDER COMMAND...
 set -eu
-[ $# -ge 2 ] && { action="$1"; folder="$2"; shift 2; } || { echo "usage: $0 up|down|run FOLDER ..." >&2; exit 2; }
+if [ $# -lt 2 ]; then
+  echo "usage: $0 up|down|run FOLDER ..." >&2
+  exit 2
+fi
+action="$1" folder="$2"
+shift 2
 export WINEPREFIX="$folder/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 stop() {

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
+
 double RelativeLuminance(COLORREF colour) {
   auto linear = [](int channel) {
     const double c = channel / 255.0;

@@ -21,10 +21,9 @@ constexpr double kGridWidth = 7500, kGridHeight = 5000;
 constexpr int kBlockFontCentipoints = 975;
 
 HWND NewStatic(HWND parent, const wchar_t* text, DWORD style) {
-  return CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent,
-                                                                                 GWLP_HINSTANCE)),
-                         nullptr);
+  return CreateWindowExW(
+      0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
 }
 
 }  // namespace
@@ -219,8 +218,7 @@ void MainWindow::StartTimer(TimerId id) {
   // schedule.
   if (running_[Slot(id)]) return;
   running_[Slot(id)] = true;
-  SetTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1), static_cast<UINT>(IntervalMs(id)),
-           nullptr);
+  SetTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1), static_cast<UINT>(IntervalMs(id)), nullptr);
 }
 
 void MainWindow::StopTimer(TimerId id) {
@@ -230,7 +228,8 @@ void MainWindow::StopTimer(TimerId id) {
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* window = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* window =
+        static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     window->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
   }

@@ -14,14 +14,14 @@
 
 inline int failures = 0;
 
-#define CHECK(condition, ...)                                                      \
-  do {                                                                             \
-    if (!(condition)) {                                                            \
-      ++failures;                                                                  \
+#define CHECK(condition, ...)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
+      ++failures;                                                                        \
       std::fprintf(stderr, "%s:%d: check failed: %s: ", __FILE__, __LINE__, #condition); \
-      std::fprintf(stderr, __VA_ARGS__);                                           \
-      std::fprintf(stderr, "\n");                                                  \
-    }                                                                              \
+      std::fprintf(stderr, __VA_ARGS__);                                                 \
+      std::fprintf(stderr, "\n");                                                        \
+    }                                                                                    \
   } while (0)
 
 // Polls condition every 10 ms until it holds or timeout_ms have passed.
@@ -36,17 +36,17 @@ inline bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = 1
 
 inline std::wstring Widen(const std::string& utf8) {
   std::wstring wide(utf8.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-      static_cast<int>(wide.size()))));
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
   return wide;
 }
 
 inline std::string Encode(const std::wstring& wide, UINT code_page) {
   std::string bytes(wide.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
-      code_page, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
-      static_cast<int>(bytes.size()), nullptr, nullptr)));
+  bytes.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), nullptr, nullptr)));
   return bytes;
 }
 
@@ -63,8 +63,8 @@ inline std::wstring Text(HWND hwnd) {
 
 inline void SetText(HWND hwnd, const std::wstring& text) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                      SMTO_ABORTIFHUNG, 3000, &result);
+  SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                      3000, &result);
 }
 
 inline std::wstring ClassOf(HWND hwnd) {
@@ -82,7 +82,8 @@ inline std::vector<HWND> Children(HWND parent) {
 
 // The visible top-level windows of process pid whose class is class_name.
 inline std::vector<HWND> TopWindows(DWORD pid, const std::wstring& class_name) {
-  std::pair<DWORD, std::pair<const std::wstring*, std::vector<HWND>>> search{pid, {&class_name, {}}};
+  std::pair<DWORD, std::pair<const std::wstring*, std::vector<HWND>>> search{pid,
+                                                                             {&class_name, {}}};
   EnumWindows(
       [](HWND hwnd, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<decltype(search)*>(data);

@@ -42,12 +42,14 @@ void PrepareFolder(const Paths& p) {
   SHFileOperationW(&remove);
   CreateDirectoryW(p.work.c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  const std::pair<std::wstring, std::wstring> copies[] = {
-      {p.game, L"tolvos.exe"}, {p.sounds + L"\\snd.wav", L"snd.wav"},
-      {p.sounds + L"\\snd2.wav", L"snd2.wav"}, {p.jaws, L"jfwapi.dll"},
-      {p.nvda, L"nvdaControllerClient64.dll"}};
+  const std::pair<std::wstring, std::wstring> copies[] = {{p.game, L"tolvos.exe"},
+                                                          {p.sounds + L"\\snd.wav", L"snd.wav"},
+                                                          {p.sounds + L"\\snd2.wav", L"snd2.wav"},
+                                                          {p.jaws, L"jfwapi.dll"},
+                                                          {p.nvda, L"nvdaControllerClient64.dll"}};
   for (const auto& [from, name] : copies)
-    CHECK(CopyFileW(from.c_str(), (folder + L"\\" + name).c_str(), FALSE), "copy %ls", name.c_str());
+    CHECK(CopyFileW(from.c_str(), (folder + L"\\" + name).c_str(), FALSE), "copy %ls",
+          name.c_str());
 }
 
 class Game {
@@ -63,11 +65,13 @@ class Game {
       CHECK(false, "tolvos.exe does not start (%lu)", GetLastError());
       return;
     }
-    WaitFor([&] {
-      auto windows = TopWindows(process_.dwProcessId, kWindowClass);
-      if (!windows.empty()) window = windows[0];
-      return window != nullptr;
-    }, 30000);
+    WaitFor(
+        [&] {
+          auto windows = TopWindows(process_.dwProcessId, kWindowClass);
+          if (!windows.empty()) window = windows[0];
+          return window != nullptr;
+        },
+        30000);
     shown_ms = GetTickCount64() - started_;
     CHECK(window, "no window shown");
   }
@@ -83,7 +87,9 @@ class Game {
   }
 
   // The blocks in index order, and the statics in creation order: Picture1, Label2, Label1.
-  std::vector<HWND> Blocks() const { return Children(FindWindowExW(window, nullptr, kGridClass, nullptr)); }
+  std::vector<HWND> Blocks() const {
+    return Children(FindWindowExW(window, nullptr, kGridClass, nullptr));
+  }
   HWND Label(int number) const {
     std::vector<HWND> statics;
     for (HWND c : Children(window))
@@ -207,14 +213,16 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
     const int k = *std::min_element(best.begin(), best.end());
     const int n = static_cast<int>(best.size());
     PostMessageW(blocks[static_cast<std::size_t>(k)], BM_CLICK, 0, 0);
-    const std::wstring marked = std::to_wstring(n) + L" Tolvos marcados, vuelva a pulsar para eliminarlos";
+    const std::wstring marked =
+        std::to_wstring(n) + L" Tolvos marcados, vuelva a pulsar para eliminarlos";
     CHECK(WaitFor([&] { return Text(game.Label(1)) == marked; }), "block %d: \"%ls\"", k,
           Text(game.Label(1)).c_str());
     spoken.push_back(std::to_wstring(n) + L" tolvos marcados. Vuelva a pulsar para eliminarlos");
     PostMessageW(blocks[static_cast<std::size_t>(k)], BM_CLICK, 0, 0);
     score += 5 * n * (n + 1);
     const std::wstring points = std::to_wstring(score) + L" puntos";
-    CHECK(WaitFor([&] { return Text(game.Label(2)) == points; }), "score \"%ls\"", Text(game.Label(2)).c_str());
+    CHECK(WaitFor([&] { return Text(game.Label(2)) == points; }), "score \"%ls\"",
+          Text(game.Label(2)).c_str());
     board = AfterRemoval(board, best);
     // Fallen and closed up, and still so a moment later.
     CHECK(WaitFor([&] { return Shows(game, board) && (Sleep(250), Shows(game, board)); }, 20000),
@@ -226,7 +234,8 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
   PostMessageW(game.Focus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   HWND question = game.WaitForBox(L"Terminar juego");
   if (!question) return;
-  CHECK(Game::BoxText(question) == L"\u00BFRealmente desea dar la partida por terminada?", "question");
+  CHECK(Game::BoxText(question) == L"\u00BFRealmente desea dar la partida por terminada?",
+        "question");
   HWND yes = GetDlgItem(question, IDYES);
   CHECK((GetWindowLongW(yes, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON, "Yes is the default");
   PostMessageW(yes, BM_CLICK, 0, 0);
@@ -234,8 +243,9 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
   HWND name_box = game.WaitForBox(L"Game over");
   if (!name_box) return;
   const std::vector<HWND> parts = Children(name_box);
-  CHECK(Text(parts.at(0)) == L"La partida ha terminado. Ha conseguido " + std::to_wstring(score) +
-                                 L" Puntos. Introduzca su nombre para la tabla de mejores puntuaciones.",
+  CHECK(Text(parts.at(0)) ==
+            L"La partida ha terminado. Ha conseguido " + std::to_wstring(score) +
+                L" Puntos. Introduzca su nombre para la tabla de mejores puntuaciones.",
         "name prompt \"%ls\"", Text(parts.at(0)).c_str());
   CHECK(Text(parts.at(1)).empty(), "the name box starts empty");
   const std::wstring name = L"\u00D1and\u00FA";
@@ -245,7 +255,8 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
   const Table table = WithEntry(DefaultTable(), name, score);
   HWND shown = game.WaitForBox(L"Mejores puntuaciones");
   if (!shown) return;
-  CHECK(Game::BoxText(shown) == ScoreLines(table), "best scores \"%ls\"", Game::BoxText(shown).c_str());
+  CHECK(Game::BoxText(shown) == ScoreLines(table), "best scores \"%ls\"",
+        Game::BoxText(shown).c_str());
   PostMessageW(shown, WM_COMMAND, IDOK, 0);
   CHECK(WaitFor([&] { return ReadFile(p.folder() + L"\\punt.dat") == ScoreFile(table); }),
         "punt.dat after the game");
@@ -264,7 +275,8 @@ void StartInEnglish(const Paths& p, std::vector<std::wstring>& spoken) {
   if (!game.window) return;
   spoken.push_back(L"Welcome to Tolvos. Use the Jaws cursor to play. Velmar");
   CHECK(Text(game.window) == L"Tolvos", "caption after a start in English");
-  CHECK(WaitFor([&] { return Text(game.Label(2)) == L"0 points"; }), "score line after a start in English");
+  CHECK(WaitFor([&] { return Text(game.Label(2)) == L"0 points"; }),
+        "score line after a start in English");
 }
 
 void CheckSpeech(const Paths& p, const std::vector<std::wstring>& spoken) {
@@ -294,7 +306,8 @@ int wmain(int argc, wchar_t** argv) {
   std::map<std::wstring, std::wstring> options;
   for (int i = 1; i + 1 < argc; i += 2) options[argv[i]] = argv[i + 1];
   auto path = [&](const wchar_t* key) { return WindowsPath(Utf8(options[key])); };
-  const Paths p{path(L"--game"), path(L"--sounds"), path(L"--jaws"), path(L"--nvda"), path(L"--work")};
+  const Paths p{path(L"--game"), path(L"--sounds"), path(L"--jaws"), path(L"--nvda"),
+                path(L"--work")};
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (options.count(L"--starts")) {
     TimeStarts(p, std::stoi(options[L"--starts"]));

@@ -1,12 +1,13 @@
 // The real boxes under Wine, acted on from inside their own message loops: no icon, Yes the
 // default of a question, the name box's prompt, empty default, OK and Cancel, plain text, the
 // buttons in the game's language, and the keyboard back on its block when a box closes.
+#include "frontend/win32/win_dialogs.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "frontend/win32/form_window.h"
-#include "frontend/win32/win_dialogs.h"
 #include "frontend/win32/win_units.h"
 
 namespace {
@@ -40,8 +41,8 @@ void WhenBoxOpens(std::function<void(HWND)> act) {
 
 std::wstring Text(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(),
-                                                      static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -60,8 +61,9 @@ bool HasIcon(HWND box) {
     wchar_t name[16];
     GetClassNameW(c, name, 16);
     // The system's box may keep an empty place for its icon.
-    if (std::wstring(name) == L"Static" && (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-        IsWindowVisible(c) && SendMessageW(c, STM_GETICON, 0, 0))
+    if (std::wstring(name) == L"Static" &&
+        (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c) &&
+        SendMessageW(c, STM_GETICON, 0, 0))
       return true;
   }
   return false;
@@ -88,8 +90,7 @@ TEST_F(BoxesTest, QuestionHasNoIconAndYesIsTheDefault) {
     yes = Text(GetDlgItem(box, IDYES));
     PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(boxes->MessageBox("<b>x</b> & y", "Terminar juego", BoxButtons::YesNo),
-            BoxAnswer::Yes);
+  EXPECT_EQ(boxes->MessageBox("<b>x</b> & y", "Terminar juego", BoxButtons::YesNo), BoxAnswer::Yes);
   EXPECT_EQ(title, L"Terminar juego");
   EXPECT_FALSE(icon);
   EXPECT_TRUE(yes_default);

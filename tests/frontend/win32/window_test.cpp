@@ -158,9 +158,10 @@ TEST_F(WindowTest, EscapeReachesTheFormFirstWhateverTheShiftStateAndNoOtherKeyAs
 TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
   SetFocus(block(17));
   const std::vector<std::tuple<WORD, std::vector<WORD>, int>> moves = {
-      {VK_DOWN, {}, 32},   {VK_HOME, {}, 30},   {VK_END, {}, 44},         {VK_HOME, {VK_CONTROL}, 0},
-      {VK_LEFT, {}, 0},    {VK_UP, {}, 0},      {VK_END, {VK_CONTROL}, 149}, {VK_RIGHT, {}, 149},
-      {VK_TAB, {}, 0},     {VK_TAB, {VK_SHIFT}, 149}};
+      {VK_DOWN, {}, 32},           {VK_HOME, {}, 30},   {VK_END, {}, 44},
+      {VK_HOME, {VK_CONTROL}, 0},  {VK_LEFT, {}, 0},    {VK_UP, {}, 0},
+      {VK_END, {VK_CONTROL}, 149}, {VK_RIGHT, {}, 149}, {VK_TAB, {}, 0},
+      {VK_TAB, {VK_SHIFT}, 149}};
   for (const auto& [key, modifiers, to] : moves) {
     SCOPED_TRACE(key);
     Type(key, modifiers);
@@ -176,8 +177,8 @@ TEST_F(WindowTest, AQuickSecondClickRemovesTheGroup) {
   RECT r;
   GetWindowRect(block(37), &r);
   std::vector<INPUT> clicks;
-  for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
-                      MOUSEEVENTF_LEFTUP}) {
+  for (DWORD flags :
+       {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = (r.left + r.right) / 2 * 65535 / GetSystemMetrics(SM_CXSCREEN);
