@@ -35,10 +35,10 @@ case "$action" in
     [ -s "$folder/display.fd" ] || { echo "wine_desktop: Xvfb did not start" >&2; stop; exit 1; }
     echo ":$(cat "$folder/display.fd")" >"$folder/display"
     DISPLAY="$(cat "$folder/display")" wineboot -i >/dev/null 2>&1
+    wineserver -w  # the prefix is written out once its first programs have ended
     # With no window manager on the display, Wine would wait 2 s for one each time a window
     # is hidden: its windows manage themselves.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w  # the prefix is written out once its first programs have ended
+    printf '\n[Software\\\\Wine\\\\X11 Driver]\n"Managed"="N"\n' >>"$WINEPREFIX/user.reg"
     ;;
   run)
     [ -f "$folder/display" ] || { echo "wine_desktop: no display, run 'up' first" >&2; exit 1; }
