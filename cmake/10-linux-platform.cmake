@@ -32,15 +32,12 @@ endif()
 find_package(Threads REQUIRED)
 find_package(SDL2 REQUIRED)
 find_package(SDL2_mixer REQUIRED)
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
 
 file(GLOB linux_platform_sources CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linux/*.cpp)
 add_library(linux_platform STATIC ${linux_platform_sources})
 target_link_libraries(linux_platform PUBLIC platform
-                      PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer Threads::Threads
-                              PkgConfig::SPEECHD)
+                      PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer Threads::Threads)
 
 if(TOLVOS_TESTS)
   # Each test program runs on its own: they start servers and open audio devices.
@@ -51,10 +48,6 @@ if(TOLVOS_TESTS)
     target_include_directories(${name} PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR}/tools)
     target_link_libraries(${name} PRIVATE linux_platform GTest::gtest GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-    # libspeechd leaks a few bytes of text each time it fails to connect; the suppression
-    # needs whole stacks to recognise it, through libraries built without frame pointers.
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT
-      "ASAN_OPTIONS=fast_unwind_on_malloc=0;LSAN_OPTIONS=suppressions=${speech_test_support}/lsan.supp:print_suppressions=0;SPEECHD_CMD=/bin/false")
   endforeach()
   target_compile_definitions(speech_test PRIVATE
     SPEECH_SERVER_SCRIPT="${speech_test_support}/speech_server.sh")

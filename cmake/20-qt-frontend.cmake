@@ -61,6 +61,9 @@ if(TOLVOS_TESTS)
            COMMAND ${APPSTREAMCLI} validate --no-net --explain
                    ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.metainfo.xml)
   if(TARGET tolvos)
+    add_test(NAME no_display
+             COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:tolvos>
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/qt/no_display.cmake)
     add_test(NAME install_layout
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
                      -DPREFIX=${CMAKE_BINARY_DIR}/install-check

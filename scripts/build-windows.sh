@@ -23,3 +23,6 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain \
   -DCMAKE_BUILD_TYPE=Release -DTOLVOS_TESTS=OFF >/dev/null \
   || { echo "build-windows: cmake configure failed" >&2; exit 1; }
 cmake --build build/windows || { echo "build-windows: build failed" >&2; exit 1; }
+(cd build/windows && cpack >/dev/null) || { echo "build-windows: cpack failed" >&2; exit 1; }
+rm -rf build/windows/packages/_CPack_Packages
+ls build/windows/tolvos.exe build/windows/packages/tolvos-*-win64.*

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the game need,
 # only those that are missing. Root runs apt-get directly, anyone else through sudo.
-#   deps.sh [--tests] [--windows]   --windows: the cross build for Windows instead of Linux's
+#   deps.sh [--tests] [--windows] [--deb]
+#   --windows: the cross build for Windows instead of Linux's; --deb: the Debian package too
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  qt6-translations-l10n libspeechd-dev libsdl2-mixer-dev libgl-dev)
+  qt6-translations-l10n libsdl2-mixer-dev libgl-dev)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev desktop-file-utils
   speech-dispatcher procps xvfb xauth dbus at-spi2-core x11-utils xdotool
   python3 python3-pyatspi python3-gi gir1.2-atspi-2.0 appstream)
@@ -15,11 +16,16 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-d
 windows_build_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix nsis)
 windows_test_packages=(googletest wine wine64 xvfb xauth)
 
-tests=false windows=false
+# Computing a Debian package's dependencies (dpkg-shlibdeps, and file to find the programs);
+# the tests make one too.
+deb_packages=(dpkg-dev file)
+
+tests=false windows=false deb=false
 for option in "$@"; do
   case "$option" in
     --tests) tests=true ;;
     --windows) windows=true ;;
+    --deb) deb=true ;;
     *) echo "deps: unknown option $option" >&2; exit 2 ;;
   esac
 done
@@ -28,8 +34,9 @@ if $windows; then
   $tests && wanted+=("${windows_test_packages[@]}")
 else
   wanted=("${build_packages[@]}")
-  $tests && wanted+=("${test_packages[@]}")
+  $tests && wanted+=("${test_packages[@]}" "${deb_packages[@]}")
 fi
+$deb && wanted+=("${deb_packages[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

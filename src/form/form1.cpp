@@ -63,8 +63,10 @@ void Form1::SetAppFolder() {
   AppFolder = WithSeparator(ports_.host.ProgramFolder());
   // Installed for every user, the program's folder is read-only: the two files then live in
   // the player's own data folder. Decided once, here, so a game never mixes the two.
-  if (!ports_.host.IsWritableFolder(AppFolder))
-    AppFolder = WithSeparator(ports_.host.UserDataFolder());
+  if (!ports_.host.IsWritableFolder(AppFolder)) {
+    const std::string data = ports_.host.UserDataFolder();
+    AppFolder = data.empty() ? "" : WithSeparator(data);
+  }
 }
 
 void Form1::LoadSounds() {

@@ -37,7 +37,8 @@ class Form1 {
 
   Language language;
   // Where the best-score and language files live, ending in a separator: the program's
-  // folder, or the player's data folder when the program's folder cannot be written.
+  // folder, or the player's data folder when the program's folder cannot be written. Empty
+  // when neither is there: the files are then neither read nor written.
   std::string AppFolder;
   BestScores scores;
   Engine engine;

@@ -38,13 +38,14 @@ void LanguageSwitch::MnuJueIdiList_Click(std::int16_t Index) {
   window_.SetWindowCaption(kWindowCaption.In(k));
   window_.SetLabelCaption(LabelId::Label2, ScoreText(score_, k));
   for (const MenuCaption& caption : kMenuCaptions) window_.SetMenuCaption(caption.item, caption.text.In(k));
-  // A folder that cannot be written keeps the choice for this run only; a language is not
-  // worth a box, and the next start finds the old file.
-  host_.WriteFileAtomically(FilePath(), std::to_string(k) + "=Idioma\r\n");
+  // A folder that cannot be written, or none at all, keeps the choice for this run only; a
+  // language is not worth a box, and the next start finds the old file.
+  if (!app_folder_.empty())
+    host_.WriteFileAtomically(FilePath(), std::to_string(k) + "=Idioma\r\n");
 }
 
 void LanguageSwitch::LoadLanguage() {
-  if (!host_.FileExists(FilePath())) return;
+  if (app_folder_.empty() || !host_.FileExists(FilePath())) return;
   const std::optional<std::string> line = host_.ReadFirstLine(FilePath(), kMaxLineBytes);
   // An unreadable or empty file, or a number other than 0 or 1, means Spanish.
   std::int16_t index = 0;

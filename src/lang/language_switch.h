@@ -11,7 +11,7 @@
 class LanguageSwitch {
  public:
   // score and app_folder are read when a language is applied; they may be bound before
-  // their owners have set them.
+  // their owners have set them. An empty app_folder means no file is read or written.
   LanguageSwitch(Language& language, WindowOps& window, HostOps& host, const std::int32_t& score,
                  const std::string& app_folder);
 

@@ -26,7 +26,8 @@ class HostOps {
   virtual void SetWorkingDirectory(const std::string& folder) = 0;
   // Whether a new file can be created in folder.
   virtual bool IsWritableFolder(const std::string& folder) = 0;
-  // The user's own data folder for the game, created if needed.
+  // The user's own data folder for the game, created if needed; empty when the user has
+  // none (no home folder) or it cannot be made.
   virtual std::string UserDataFolder() = 0;
   // Local time of day, with its fraction of a second.
   virtual double SecondsSinceMidnight() = 0;
@@ -41,6 +42,9 @@ class HostOps {
   // nullopt when the file cannot be opened or read.
   virtual std::optional<std::string> ReadFirstLine(const std::string& path,
                                                    std::size_t max_bytes) = 0;
-  // Replaces the whole file with bytes so that a failure leaves the old content intact.
+  // Replaces the whole file with bytes. A failure at any step (write, flush, sync, rename)
+  // leaves the old file byte for byte and says why. A link is followed to the file it leads
+  // to, and only a regular file is replaced (ports/save_target.h): a device, FIFO, socket or
+  // folder makes the save fail.
   virtual SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) = 0;
 };

@@ -27,6 +27,8 @@ constexpr Bilingual kBestTitle{"Mejores puntuaciones", "Best records"};
 constexpr Bilingual kSaveFailedTitle{"TOLVOS", "Tolvos"};
 constexpr Bilingual kSaveFailed{"No se han podido guardar las mejores puntuaciones: ",
                                 "The best records could not be saved: "};
+constexpr Bilingual kNoFolder{"no hay ninguna carpeta donde guardarlas",
+                              "there is no folder to keep them in"};
 
 // Takes the text up to the next backslash off the front of rest, and the backslash with it;
 // nullopt when no backslash is left.
@@ -50,6 +52,12 @@ std::optional<std::int32_t> LeadingPoints(std::string_view text) {
   return static_cast<std::int32_t>(rounded);
 }
 
+std::string TrimSpaces(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 BestScores::BestScores(HostOps& host, DialogOps& dialogs, const Language& language,
@@ -67,7 +75,9 @@ void BestScores::FillDefaults() {
 
 void BestScores::LoadBestScores() {
   // Reading and writing keep the name as found, so one folder never holds two tables.
-  if (std::optional<std::string> found = host_.FindFileIgnoringCase(app_folder_, "Punt.dat")) {
+  std::optional<std::string> found;
+  if (!app_folder_.empty()) found = host_.FindFileIgnoringCase(app_folder_, "Punt.dat");
+  if (found) {
     file_name_ = *found;
     ReadBestScores();
     return;
@@ -105,7 +115,8 @@ void BestScores::SaveBestScores() {
     record += name + '\\' + std::to_string(BestPoints(i)) + '\\';
   }
   const std::string line = ShiftText(record, static_cast<std::int16_t>(-FileShift)) + "\r\n";
-  const SaveResult saved = host_.WriteFileAtomically(Path(), line);
+  const SaveResult saved = app_folder_.empty() ? SaveResult{false, language_.Text(kNoFolder)}
+                                               : host_.WriteFileAtomically(Path(), line);
   if (!saved.ok) {
     dialogs_.MessageBox(language_.Text(kSaveFailed) + saved.error,
                         language_.Text(kSaveFailedTitle), BoxButtons::Ok);
@@ -117,4 +128,21 @@ void BestScores::ShowBestScores() {
   for (int i = kBestEntries; i >= 1; --i)
     text += BestNames(i) + ": " + std::to_string(BestPoints(i)) + "\r\n";
   dialogs_.MessageBox(text, language_.Text(kBestTitle), BoxButtons::Ok);
+}
+
+bool BestScores::Qualifies(std::int32_t score) const { return score > BestPoints(1); }
+
+void BestScores::Enter(const std::string& typed_name, std::int32_t score) {
+  assert(Qualifies(score));
+  // Entries below the new score move down one place, dropping entry 1.
+  int j = 1;
+  while (j <= kBestEntries && BestPoints(j) < score) {
+    if (j >= 2) {
+      BestNames(j - 1) = BestNames(j);
+      BestPoints(j - 1) = BestPoints(j);
+    }
+    ++j;
+  }
+  BestPoints(j - 1) = score;
+  BestNames(j - 1) = FileSafeName(TrimSpaces(typed_name));
 }

@@ -35,8 +35,8 @@ class BestColumn {
 
 class BestScores {
  public:
-  // app_folder is the owner's AppFolder, read each time the file is named. The table starts
-  // as the default one.
+  // app_folder is the owner's AppFolder, read each time the file is named; empty, there is
+  // no file: each save fails and is told. The table starts as the default one.
   BestScores(HostOps& host, DialogOps& dialogs, const Language& language,
              const std::string& app_folder);
 
@@ -57,6 +57,13 @@ class BestScores {
   // Shows the table in a box, best first; changes nothing.
   void ShowBestScores();
   void FillDefaults();
+
+  // The two questions the end of a game asks. Does score earn a place (it beats the lowest
+  // entry)? Enter it under the name typed: the name loses its surrounding spaces and is made
+  // fit for the file, the lowest entry drops out, and the new one goes just below the first
+  // entry that is not below it, so of equal scores the older ranks higher. Nothing is saved.
+  bool Qualifies(std::int32_t score) const;
+  void Enter(const std::string& typed_name, std::int32_t score);
 
  private:
   std::string Path() const { return app_folder_ + file_name_; }

@@ -64,6 +64,26 @@ TEST_F(Form1Test, ReadOnlyProgramFolderKeepsFilesInUserDataButSoundsBesideProgra
   }
 }
 
+TEST_F(Form1Test, WithoutAFolderOfItsOwnNothingIsWrittenAndTheSaveIsToldAsFailed) {
+  host.writable = false;
+  host.user_data_folder = "";  // no home folder
+  host.files = {{Native("/Idioma.dat"), "1=Idioma\r\n"}, {Native("/punt.dat"), "x\r\n"}};
+  form.Form_Load();
+  EXPECT_EQ("", form.AppFolder);
+  EXPECT_EQ(0, form.language.LanguageIndex) << "no file is read from the root either";
+  ASSERT_EQ(1u, dialogs.shown.size());
+  EXPECT_EQ("No se han podido guardar las mejores puntuaciones: no hay ninguna carpeta donde "
+            "guardarlas",
+            dialogs.shown[0].text);
+  EXPECT_EQ("Ulmer", form.scores.BestNames(7));
+  form.MnuJueIdiList_Click(1);
+  form.scores.SaveBestScores();
+  EXPECT_EQ("The best records could not be saved: there is no folder to keep them in",
+            dialogs.shown.at(1).text);
+  EXPECT_EQ(0, host.writes);
+  EXPECT_EQ(0, host.reads);
+}
+
 TEST_F(Form1Test, StartUpLoadsTheBestScoresAndTheMenuShowsThem) {
   form.Form_Load();
   EXPECT_EQ(1u, host.files.count(Native("/games/tolvos/punt.dat")));  // the default table, new

@@ -2,6 +2,7 @@
 // whatever table results is saved to a file that reads back as the same table.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -31,10 +32,28 @@ void CheckRoundTrip(BestScores& table, MemHost& host, DialogOps& dialogs,
   Check(again.BestNames == table.BestNames && again.BestPoints == table.BestPoints);
 }
 
+// Inputs tried whose first line the reader cuts at its bound.
+std::size_t past_bound = 0;
+
 }  // namespace
+
+// With BEST_SCORES_FUZZ_PAST_BOUND set, a run that never tried an input past the line bound
+// fails at its end: lengths there are reached only when the fuzzer is let make them.
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  if (std::getenv("BEST_SCORES_FUZZ_PAST_BOUND")) {
+    std::atexit([] {
+      if (past_bound > 0) return;
+      std::fprintf(stderr, "best_scores_fuzz: no input went past the %zu-byte line bound\n",
+                   kMaxLineBytes);
+      std::_Exit(1);
+    });
+  }
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
+  if (bytes.find_first_of("\r\n") > kMaxLineBytes && size > kMaxLineBytes) ++past_bound;
   MemHost host;
   FakeDialogs dialogs;
   Language language;

@@ -1,6 +1,15 @@
 // The Linux program: the Qt window, the desktop's speech server and SDL sound, and the game
 // logic, put together.
 #include <QApplication>
+#include <QByteArray>
+#include <QMutex>
+#include <QString>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "form/form1.h"
 #include "frontend/qt/connect_form.h"
@@ -11,8 +20,57 @@
 #include "platform/linux/speechd_speech.h"
 #include "platform/std_random.h"
 
+namespace {
+
+// Qt's messages while the application is made, held back until it is known whether there is
+// a display at all: without one Qt gives up with a fatal message and aborts, which would
+// leave a core file behind and several lines meant for its own developers.
+class StartMessages {
+ public:
+  StartMessages() { previous_ = qInstallMessageHandler(&StartMessages::Hold); }
+  // The messages held, now passed on as Qt would have shown them.
+  ~StartMessages() {
+    qInstallMessageHandler(previous_);
+    QMutexLocker lock(&mutex_);
+    for (const Message& message : held_) {
+      const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+      previous_(message.type, context, message.text);
+    }
+    held_.clear();
+  }
+
+ private:
+  struct Message {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+  };
+
+  static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+      const QByteArray display = qgetenv("DISPLAY");
+      std::fprintf(stderr, "tolvos: no usable display to show the window on (%s%s)\n",
+                   display.isEmpty() ? "DISPLAY is not set" : "DISPLAY=", display.constData());
+      std::fflush(stderr);
+      std::_Exit(1);
+    }
+    QMutexLocker lock(&mutex_);
+    held_.push_back({type, context.category, text});
+  }
+
+  static inline QtMessageHandler previous_ = nullptr;
+  static inline QMutex mutex_;
+  static inline std::vector<Message> held_;
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  // A file-size limit then makes a save fail, as a full disk does, instead of ending the game.
+  std::signal(SIGXFSZ, SIG_IGN);
+  auto messages = std::make_unique<StartMessages>();
   QApplication app(argc, argv);
+  messages.reset();
   QApplication::setApplicationName(QStringLiteral("tolvos"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvos.Tolvos"));
 

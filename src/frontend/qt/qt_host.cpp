@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTime>
@@ -13,6 +12,7 @@
 #include <algorithm>
 
 #include "frontend/qt/convert.h"
+#include "frontend/qt/whole_file.h"
 
 namespace {
 
@@ -32,8 +32,13 @@ bool QtHost::IsWritableFolder(const std::string& folder) {
 }
 
 std::string QtHost::UserDataFolder() {
+  // Without a home of the player's own (or an XDG_DATA_HOME), Qt would build the folder on
+  // the file system's root, or on a relative path.
+  const QString home = qEnvironmentVariable("HOME");
+  const bool ownHome = QDir::isAbsolutePath(home) && !QDir(home).isRoot();
+  if (!ownHome && !QDir::isAbsolutePath(qEnvironmentVariable("XDG_DATA_HOME"))) return {};
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QDir().mkpath(folder);
+  if (!QDir::isAbsolutePath(folder) || !QDir().mkpath(folder)) return {};
   return toPath(folder);
 }
 
@@ -75,14 +80,6 @@ std::optional<std::string> QtHost::ReadFirstLine(const std::string& path, std::s
 }
 
 SaveResult QtHost::WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  QSaveFile file(fromPath(path));
-  if (!file.open(QIODevice::WriteOnly)) return {false, toUtf8(file.errorString())};
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return {false, toUtf8(error)};
-  }
-  if (!file.commit()) return {false, toUtf8(file.errorString())};
-  return {};
+  // Not QSaveFile: Qt 6.4's puts the new file in place even when a write to it has failed.
+  return replaceWholeFile(path, bytes);
 }

@@ -1,20 +1,25 @@
 // The speech server's client: a queue of texts and the worker that says them.
 #include "platform/linux/speechd_speech.h"
 
-#include <libspeechd.h>
-#include <pthread.h>
-#include <signal.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
 
+#include "platform/linux/ssip_client.h"
+
 namespace {
+
+// The priority of the game's texts. MESSAGE waits for the screen reader's own speech instead
+// of cutting it off.
+constexpr char kSpeechPriority[] = "message";
 
 // Texts waiting while the server is slow; older ones go first when more pile up.
 constexpr std::size_t kMaxWaiting = 32;
@@ -26,12 +31,30 @@ struct Message {
   std::int16_t language_index;
 };
 
+// The name the server knows the game by, as speech-dispatcher's own library gave it:
+// the user's login name, the program, the connection.
+std::string ClientName() {
+  passwd entry{}, *found = nullptr;
+  char buffer[4096];
+  const bool named = getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found;
+  return std::string(named ? found->pw_name : "somebody") + ":tolvos:main";
+}
+
 }  // namespace
 
 struct SpeechdSpeech::Shared {
-  // The server's address; its strings point into the two below.
-  std::optional<SPDConnectionAddress> address;
-  std::string socket_name, host;
+  Shared() {
+    if (pipe2(stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0) stop_pipe[0] = stop_pipe[1] = -1;
+  }
+  ~Shared() {
+    for (int fd : stop_pipe)
+      if (fd >= 0) close(fd);
+  }
+
+  std::optional<SpeechServerAddress> address;
+  std::string client_name = ClientName();
+  // Written to when the owner goes: ends at once any wait of the worker for the server.
+  int stop_pipe[2];
   std::mutex mutex;
   std::condition_variable wake;     // a text to say, or stop
   std::condition_variable stopped;  // the worker has closed its connection
@@ -44,17 +67,12 @@ namespace {
 
 class Worker {
  public:
-  explicit Worker(std::shared_ptr<SpeechdSpeech::Shared> shared) : shared_(std::move(shared)) {}
+  explicit Worker(std::shared_ptr<SpeechdSpeech::Shared> shared)
+      : shared_(std::move(shared)), client_(shared_->stop_pipe[0]) {}
 
   void Run() {
-    // A write to a server that has gone away must fail with EPIPE, not end the program.
-    sigset_t pipe;
-    sigemptyset(&pipe);
-    sigaddset(&pipe, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-
     while (auto message = Next()) Say(*message);
-    Close();
+    client_.Close();
     std::lock_guard lock(shared_->mutex);
     shared_->finished = true;
     shared_->stopped.notify_all();
@@ -70,70 +88,31 @@ class Worker {
     return message;
   }
 
-  // One delivery, and one more on a fresh connection when the old one has died (the server
-  // was restarted since the last text).
+  // One delivery; and when a connection kept from before fails, one more on a fresh one (the
+  // server may have been restarted since the last text). A text that still cannot be
+  // delivered is dropped.
   void Say(const Message& message) {
-    const char* language = message.language_index == 1 ? "en" : "es";
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      if (!connection_ && !Open()) return;
-      if (language_ != language) {
-        if (spd_set_language(connection_, language) != 0) {
-          Close();
-          continue;
-        }
-        language_ = language;
-      }
-      // MESSAGE waits for the screen reader's own speech instead of cutting it off.
-      if (spd_say(connection_, SPD_MESSAGE, message.text.c_str()) >= 0) return;
-      Close();
-    }
-  }
-
-  bool Open() {
-    if (!shared_->address) return false;
-    char* error = nullptr;
-    connection_ = spd_open2("tolvos", "main", nullptr, SPD_MODE_SINGLE, &*shared_->address,
-                            /*autospawn=*/0, &error);
-    std::free(error);
-    language_.clear();
-    return connection_ != nullptr;
-  }
-
-  void Close() {
-    if (connection_) spd_close(connection_);
-    connection_ = nullptr;
+    if (message.text.empty() || !shared_->address) return;
+    const std::string language = message.language_index == 1 ? "en" : "es";
+    const bool kept = client_.IsOpen();
+    if (!kept && !client_.Open(*shared_->address, shared_->client_name)) return;
+    if (client_.Say(message.text, language, kSpeechPriority) || !kept) return;
+    if (client_.Open(*shared_->address, shared_->client_name))
+      client_.Say(message.text, language, kSpeechPriority);
   }
 
   std::shared_ptr<SpeechdSpeech::Shared> shared_;
-  SPDConnection* connection_ = nullptr;
-  std::string language_;
+  SsipClient client_;
 };
 
 }  // namespace
 
 SpeechdSpeech::SpeechdSpeech(std::string socket_path) : shared_(std::make_shared<Shared>()) {
   // The address is settled here, once; finding it only reads the environment.
-  SPDConnectionAddress address{};
-  if (!socket_path.empty()) {
-    address.method = SPD_METHOD_UNIX_SOCKET;
-    shared_->socket_name = std::move(socket_path);
-  } else {
-    char* error = nullptr;
-    SPDConnectionAddress* session = spd_get_default_address(&error);
-    std::free(error);
-    if (session) {
-      address.method = session->method;
-      if (session->unix_socket_name) shared_->socket_name = session->unix_socket_name;
-      if (session->inet_socket_host) shared_->host = session->inet_socket_host;
-      address.inet_socket_port = session->inet_socket_port;
-      SPDConnectionAddress__free(session);
-    }
-  }
-  if (!shared_->socket_name.empty() || !shared_->host.empty()) {
-    address.unix_socket_name = shared_->socket_name.data();
-    address.inet_socket_host = shared_->host.data();
-    shared_->address = address;
-  }
+  if (socket_path.empty())
+    shared_->address = SessionSpeechServer();
+  else
+    shared_->address = SpeechServerAddress{std::move(socket_path), "", 0};
   std::thread([shared = shared_] { Worker(shared).Run(); }).detach();
 }
 
@@ -141,8 +120,11 @@ SpeechdSpeech::~SpeechdSpeech() {
   std::unique_lock lock(shared_->mutex);
   shared_->stopping = true;
   shared_->wake.notify_all();
-  // A worker stuck on a frozen server keeps its own share of the state and ends with the
-  // process; the program does not wait for it.
+  if (shared_->stop_pipe[1] >= 0 && write(shared_->stop_pipe[1], "", 1) < 0) {
+    // Full already: the worker has been told.
+  }
+  // Only a server that takes long to resolve can still hold the worker here; it keeps its own
+  // share of the state and ends with the process, which does not wait for it.
   shared_->stopped.wait_for(lock, kStopWait, [&] { return shared_->finished; });
 }
 

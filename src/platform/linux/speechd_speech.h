@@ -7,14 +7,17 @@
 
 #include "ports/speech_ops.h"
 
-// Speak only queues the text: a worker thread owns the connection, opens it when there is
+// Speak only queues the text: a worker thread owns the one connection, opens it when there is
 // something to say (never starting a server itself), and drops the texts it cannot deliver,
-// so the game goes on silently without a server and speaks again once one answers. A frozen
-// server can hold the worker, never the caller, nor the program's exit.
+// so the game goes on silently without a server and speaks again once one answers. The
+// worker speaks the server's protocol itself (ssip_client.h) rather than through
+// speech-dispatcher's library, which ends the process on a reply it does not understand: no
+// reply, late, endless or malformed, can hold the caller, end the game or keep it from
+// exiting.
 class SpeechdSpeech : public SpeechOps {
  public:
   // socket_path: the server's Unix socket; empty for the session's own (SPEECHD_ADDRESS, or
-  // the library's default).
+  // the default socket in the user's runtime folder).
   explicit SpeechdSpeech(std::string socket_path = {});
   ~SpeechdSpeech() override;
   SpeechdSpeech(const SpeechdSpeech&) = delete;

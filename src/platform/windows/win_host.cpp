@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "platform/windows/windows_text.h"
+#include "ports/save_target.h"
 
 namespace {
 
@@ -61,39 +62,41 @@ HANDLE OpenForQuery(const std::wstring& path) {
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// The file a save must replace: path itself when nothing is there yet, or the regular file
-// it names or links to. A folder, a device or a pipe is never replaced: nullopt, with the
-// reason in error.
-std::optional<std::wstring> SaveTarget(const std::wstring& path, DWORD& error) {
+// Where a save to a path writes, and what stands there now.
+struct Destination {
+  std::wstring path;  // through links, the file they lead to
+  SaveTarget target = SaveTarget::kNothing;
+  DWORD attributes = 0;  // a regular file's
+};
+
+// nullopt, with the reason in error, when what stands at path cannot be found out.
+std::optional<Destination> DestinationOf(const std::wstring& path, DWORD& error) {
   const Handle existing(OpenForQuery(path));
   if (!existing.ok()) {
     error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND) return path;
+    if (error == ERROR_FILE_NOT_FOUND) return Destination{path};
     return std::nullopt;
   }
   BY_HANDLE_FILE_INFORMATION info;
   if (GetFileType(existing.get()) != FILE_TYPE_DISK ||
-      !GetFileInformationByHandle(existing.get(), &info)) {
-    error = ERROR_NOT_SUPPORTED;
-    return std::nullopt;
+      !GetFileInformationByHandle(existing.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return Destination{path, SaveTarget::kOther};
   }
-  // A read-only file is one the player wants kept as it is (and Windows keeps it so).
-  if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
-    error = ERROR_ACCESS_DENIED;
-    return std::nullopt;
-  }
+  Destination destination{path, SaveTarget::kRegularFile, info.dwFileAttributes};
   // Through a link, the file it leads to is replaced, and the link stays.
   std::wstring final_path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(existing.get(), final_path.data(),
-                                                   static_cast<DWORD>(final_path.size()), 0);
-    if (length == 0) return path;
-    if (length < final_path.size()) {
-      final_path.resize(length);
-      return final_path;
-    }
+  DWORD length = GetFinalPathNameByHandleW(existing.get(), final_path.data(),
+                                           static_cast<DWORD>(final_path.size()), 0);
+  if (length >= final_path.size()) {  // the size it needs
     final_path.resize(length);
+    length = GetFinalPathNameByHandleW(existing.get(), final_path.data(),
+                                       static_cast<DWORD>(final_path.size()), 0);
   }
+  if (length == 0 || length >= final_path.size()) return destination;
+  final_path.resize(length);
+  destination.path = final_path;
+  return destination;
 }
 
 }  // namespace
@@ -205,15 +208,23 @@ std::optional<std::string> WinHost::ReadFirstLine(const std::string& path, std::
 
 SaveResult WinHost::WriteFileAtomically(const std::string& path, const std::string& bytes) {
   DWORD error = ERROR_SUCCESS;
-  const std::optional<std::wstring> target = SaveTarget(Widen(path), error);
-  if (!target) return Failed(error);
+  const std::optional<Destination> destination = DestinationOf(Widen(path), error);
+  if (!destination) return Failed(error);
+  if (!MayReplace(destination->target)) return {false, kNotARegularFile};
+  // A read-only file is one the player wants kept as it is (and Windows keeps it so).
+  if (destination->attributes & FILE_ATTRIBUTE_READONLY) return Failed(ERROR_ACCESS_DENIED);
+  // A replaced file keeps its look: hidden stays hidden.
+  const DWORD kept = destination->attributes &
+                     (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+  const std::wstring& target = destination->path;
 
   // The new content goes whole into a file of its own beside the old one, reaches the disk,
   // and only then takes the old one's place: a failure at any step leaves the old file as it
   // was and removes the copy.
-  const std::wstring copy = Join(FolderOf(*target), UniqueName(L"save"));
+  const std::wstring copy = Join(FolderOf(target), UniqueName(L"save"));
   Handle file(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+                          kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return Failed(GetLastError());
   const auto give_up = [&](DWORD why) {
     file.Close();
@@ -232,7 +243,7 @@ SaveResult WinHost::WriteFileAtomically(const std::string& path, const std::stri
   }
   if (!FlushFileBuffers(file.get())) return give_up(GetLastError());
   if (!file.Close()) return give_up(GetLastError());
-  if (!MoveFileExW(copy.c_str(), target->c_str(),
+  if (!MoveFileExW(copy.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return give_up(GetLastError());
   }

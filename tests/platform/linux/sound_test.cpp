@@ -4,11 +4,15 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -133,6 +137,7 @@ class SoundTest : public testing::Test {
 TEST_F(SoundTest, APlayWhileTheSoundLastsRestartsItInsteadOfAddingACopy) {
   OpenPlayers();
   sound_->LoadSounds(Level("one.wav", 8000), Level("two.wav", 4000));
+  ASSERT_TRUE(sound_->WaitForSounds(kPatience));
   const std::size_t mark = capture_.Frames().size();
   sound_->PlaySound1();
   ASSERT_TRUE(capture_.WaitUntil([&](const auto& frames) { return Loud(frames) >= Frames(100); }));
@@ -148,6 +153,7 @@ TEST_F(SoundTest, APlayWhileTheSoundLastsRestartsItInsteadOfAddingACopy) {
 TEST_F(SoundTest, TheTwoSoundsOverlap) {
   OpenPlayers();
   sound_->LoadSounds(Level("one.wav", 8000), Level("two.wav", 4000));
+  ASSERT_TRUE(sound_->WaitForSounds(kPatience));
   sound_->PlaySound1();
   sound_->PlaySound2();
   const std::vector<std::int16_t> frames = UntilQuiet();
@@ -158,6 +164,7 @@ TEST_F(SoundTest, TheTwoSoundsOverlap) {
 TEST_F(SoundTest, LoadingIsSilentAndAMissingFileSilencesOnlyItsPlayer) {
   OpenPlayers();
   sound_->LoadSounds(folder_ + "/missing.wav", Level("two.wav", 4000));
+  ASSERT_TRUE(sound_->WaitForSounds(kPatience));
   EXPECT_EQ(0u, Loud(For(200)));
   sound_->PlaySound1();
   EXPECT_EQ(0u, Loud(For(200)));
@@ -168,6 +175,7 @@ TEST_F(SoundTest, LoadingIsSilentAndAMissingFileSilencesOnlyItsPlayer) {
 TEST_F(SoundTest, TheGameSoundsPlayAtHalfTheirLevel) {
   OpenPlayers();
   sound_->LoadSounds(GAME_SOUNDS_DIR "/snd.wav", GAME_SOUNDS_DIR "/snd2.wav");
+  ASSERT_TRUE(sound_->WaitForSounds(kPatience));
   sound_->PlaySound1();
   const int knock = Peak(UntilQuiet());
   sound_->PlaySound2();
@@ -175,6 +183,57 @@ TEST_F(SoundTest, TheGameSoundsPlayAtHalfTheirLevel) {
   // Both are made at about half of full scale; the resampling may overshoot a little.
   EXPECT_NEAR(32767 / 4, knock, 32767 / 20);
   EXPECT_NEAR(32767 / 4, swoosh, 32767 / 20);
+}
+
+// What the process holds in memory, in KiB.
+long ResidentKiB() {
+  long pages = 0, resident = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Files that are no sound to play: each one is silence, is never read whole, and holds up
+// neither the caller nor the exit.
+TEST_F(SoundTest, WhatIsNoSoundFileIsSilenceAndHoldsNothingUp) {
+  OpenPlayers();
+  const std::string at = folder_ + "/";
+  ASSERT_EQ(0, symlink("/dev/zero", (at + "zero.wav").c_str()));
+  ASSERT_EQ(0, symlink("/dev/urandom", (at + "urandom.wav").c_str()));
+  ASSERT_EQ(0, mkfifo((at + "fifo.wav").c_str(), 0600));
+  ASSERT_EQ(0, mkdir((at + "folder.wav").c_str(), 0700));
+  std::ofstream(at + "huge.wav").put('R');
+  ASSERT_EQ(0, truncate((at + "huge.wav").c_str(), 1L << 30));  // a gigabyte, all but one hole
+  // A sound at one sample a second: the device's rate would make it millions of times longer.
+  ASSERT_TRUE(WriteWav(at + "slow.wav", 1, std::vector<std::int16_t>(100000, 8000)));
+  std::int16_t level = 2000;
+  for (const char* name : {"zero.wav", "urandom.wav", "fifo.wav", "folder.wav", "huge.wav",
+                           "slow.wav"}) {
+    SCOPED_TRACE(name);
+    // Sound 2 is a good one, new each time: the player goes on after a bad file.
+    level += 500;
+    const std::string good = Level("good" + std::to_string(level) + ".wav", level);
+    const long before = ResidentKiB();
+    const auto start = Clock::now();
+    sound_->LoadSounds(at + name, good);
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+    ASSERT_TRUE(sound_->WaitForSounds(kPatience));
+    EXPECT_LT(ResidentKiB() - before, 16 * 1024);
+    sound_->PlaySound1();
+    EXPECT_EQ(0u, Loud(For(200)));
+    sound_->PlaySound2();
+    EXPECT_EQ(level / 2, Peak(UntilQuiet()));
+  }
+
+  // The exit waits for no read either.
+  sound_->LoadSounds(at + "fifo.wav", at + "huge.wav");
+  const auto start = Clock::now();
+  capture_.Stop();
+  open_ = false;
+  sound_.reset();
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(SoundWithoutDevice, EveryPlayIsSilentAndNothingWaits) {

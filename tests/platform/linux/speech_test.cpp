@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,11 @@
 #include <thread>
 #include <vector>
 
+#include <pwd.h>
+
+#include "platform/linux/fake_speech_server.h"
 #include "platform/linux/speechd_speech.h"
+#include "platform/linux/ssip_client.h"
 
 namespace {
 
@@ -152,6 +157,97 @@ TEST_F(SpeechTest, AFrozenServerHoldsNeitherTheCallerNorTheExit) {
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
   close(connection);  // lets the worker left behind finish
   close(frozen);
+}
+
+// No reply of a server may end, crash or freeze the game: the text it was given may be lost,
+// and the next one goes to a server that answers as it should.
+TEST_F(SpeechTest, NoReplyOfAServerHoldsOrEndsTheGame) {
+  using Then = FakeSpeechServer::Then;
+  const FakeSpeechServer::Misbehaviour cases[] = {
+      {"a greeting", "", 1, "Welcome\r\n", Then::kServe},
+      {"no reply line", "SET SELF CLIENT_NAME", 1, "Hello there\r\n", Then::kServe},
+      {"a code below 100", "SET SELF LANGUAGE", 1, "099 OK\r\n", Then::kServe},
+      {"an empty line", "SET SELF PRIORITY", 1, "\r\n", Then::kServe},
+      {"another success", "SPEAK", 1, "225 OK MESSAGE QUEUED\r\n", Then::kServe},
+      {"letters in the code", ".", 1, "2x5 OK\r\n", Then::kServe},
+      {"an error later in the game", "SPEAK", 2, "ABC\r\n", Then::kServe},
+      {"two replies", "SET SELF CLIENT_NAME", 1, "208 OK\r\n208 OK\r\n", Then::kServe},
+      {"closed mid-line", "SET SELF CLIENT_NAME", 1, "208 OK CLI", Then::kClose},
+      {"closed between lines", ".", 1, "225-1\r\n", Then::kClose},
+      {"an endless line", "SET SELF LANGUAGE", 1, "201-", Then::kRepeat},
+      {"endless lines", "SPEAK", 1, "230-more\r\n", Then::kRepeat},
+      {"silence", "SET SELF CLIENT_NAME", 1, "", Then::kSilence},
+      {"silence after the text", ".", 1, "", Then::kSilence},
+  };
+  passwd* user = getpwuid(getuid());
+  const std::string name =
+      std::string("SET SELF CLIENT_NAME \"") + (user ? user->pw_name : "") + ":tolvos:main\"";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeSpeechServer server(socket_, c);
+    auto speech = std::make_unique<SpeechdSpeech>(socket_);
+    speech->Speak("Uno", 0);
+    speech->Speak("Dos", 1);
+    std::vector<std::string> said;
+    for (const auto deadline = Clock::now() + kPatience;
+         Clock::now() < deadline && (said.empty() || said.back() != "en Dos");
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+      said = server.Said();
+    EXPECT_EQ("en Dos", said.empty() ? "" : said.back());
+    const auto start = Clock::now();
+    speech.reset();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+    // It names itself as speech-dispatcher's own library named it.
+    const std::vector<std::string> commands = server.Commands();
+    EXPECT_NE(commands.end(), std::find(commands.begin(), commands.end(), name));
+  }
+}
+
+TEST(SpeechServerAddressTest, FoundAsTheServersOwnLibraryFindsIt) {
+  struct Case {
+    const char* speechd_address;  // nullptr: unset
+    const char* found;            // the socket, or host:port; "" for none
+  };
+  const Case cases[] = {
+      {nullptr, "/run/user/7/speech-dispatcher/speechd.sock"},
+      {"unix_socket", "/run/user/7/speech-dispatcher/speechd.sock"},
+      {"unix_socket:/tmp/a:b.sock", "/tmp/a:b.sock"},
+      {"inet_socket", "127.0.0.1:6560"},
+      {"inet_socket:speech.example", "speech.example:6560"},
+      {"inet_socket:10.0.0.2:7000", "10.0.0.2:7000"},
+      {"inet_socket:10.0.0.2:seven", ""},
+      {"dbus", ""},
+  };
+  setenv("XDG_RUNTIME_DIR", "/run/user/7", 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.speechd_address ? c.speechd_address : "(unset)");
+    c.speechd_address ? setenv("SPEECHD_ADDRESS", c.speechd_address, 1)
+                      : unsetenv("SPEECHD_ADDRESS");
+    const std::optional<SpeechServerAddress> address = SessionSpeechServer();
+    EXPECT_EQ(c.found, !address                        ? ""
+                       : address->socket_path.empty() ? address->host + ":" +
+                                                            std::to_string(address->port)
+                                                      : address->socket_path);
+  }
+  // Without a runtime folder, the cache folder stands in for it.
+  unsetenv("SPEECHD_ADDRESS");
+  unsetenv("XDG_RUNTIME_DIR");
+  setenv("XDG_CACHE_HOME", "/home/p/.cache", 1);
+  EXPECT_EQ("/home/p/.cache/speech-dispatcher/speechd.sock", SessionSpeechServer()->socket_path);
+  unsetenv("XDG_CACHE_HOME");
+
+  // A server on TCP is spoken to as well.
+  FakeSpeechServer server("", {"none", "NEVER", 1, "", FakeSpeechServer::Then::kServe});
+  setenv("SPEECHD_ADDRESS", ("inet_socket:127.0.0.1:" + std::to_string(server.port())).c_str(), 1);
+  auto speech = std::make_unique<SpeechdSpeech>();
+  unsetenv("SPEECHD_ADDRESS");
+  speech->Speak(kWelcomeEn, 1);
+  std::vector<std::string> said;
+  for (const auto deadline = Clock::now() + kPatience; said.empty() && Clock::now() < deadline;
+       std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+    said = server.Said();
+  EXPECT_EQ(std::vector<std::string>{std::string("en ") + kWelcomeEn}, said);
+  speech.reset();
 }
 
 }  // namespace

@@ -84,9 +84,11 @@ TEST_F(WinHostTest, ReadsOnlyTheFirstLineWithinItsBound) {
 TEST_F(WinHostTest, SavesReplaceTheWholeFileAndLeaveNothingElse) {
   const std::string file = path("punt.dat");
   ASSERT_TRUE(host.WriteFileAtomically(file, "first line\r\n").ok);
+  SetFileAttributesW(FsPath(file).c_str(), FILE_ATTRIBUTE_HIDDEN);
   ASSERT_TRUE(host.WriteFileAtomically(file, "2\r\n").ok);
   EXPECT_EQ("2\r\n", ReadBytes(file));
   EXPECT_EQ(std::vector<std::string>{"punt.dat"}, scratch.Names());
+  EXPECT_TRUE(GetFileAttributesW(FsPath(file).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 TEST_F(WinHostTest, FailedSavesLeaveTheOldFileByteForByte) {
