@@ -17,8 +17,10 @@ set(allowed_platform/linux ports platform)
 set(allowed_platform/windows ports platform)
 # A front end's main() alone brings in its system's adapters.
 set(allowed_frontend/qt ports lang scores game form frontend/qt)
+# The Windows front end also shares the Windows adapters' text conversion.
+set(allowed_frontend/win32 ports lang scores game form platform frontend/win32)
 string(REPLACE "," ";" layers "${LAYERS}")
-set(folders ports lang scores game form platform frontend/qt)
+set(folders ports lang scores game form platform frontend/qt frontend/win32)
 
 file(READ ${BUILD}/compile_commands.json commands)
 string(JSON count LENGTH "${commands}")

@@ -1,0 +1,37 @@
+// What a screen reader learns of a block beyond its caption, through the system's
+// accessibility annotations: its place on the grid as its description, and its belonging to
+// the selected group as the "selected" state.
+#pragma once
+
+#include "frontend/win32/windows_api.h"
+
+#include <string>
+
+struct IAccPropServices;
+class MarkedStateServer;
+
+// Needs COM on the calling thread. Where the annotation service is missing or refuses (older
+// systems, Wine), every call quietly does nothing: the blocks keep their caption as name.
+class BlockAnnotations {
+ public:
+  BlockAnnotations();
+  ~BlockAnnotations();
+  BlockAnnotations(const BlockAnnotations&) = delete;
+  BlockAnnotations& operator=(const BlockAnnotations&) = delete;
+
+  // Whether the service took the annotations of the last call.
+  bool working() const { return working_; }
+
+  // A new block button; its state is read through the game from now on.
+  void Attach(HWND button);
+  // Before the button is destroyed.
+  void Detach(HWND button);
+  void Describe(HWND button, const std::wstring& text);
+  void SetMarked(HWND button, bool marked);
+  static bool IsMarked(HWND button);
+
+ private:
+  IAccPropServices* services_ = nullptr;
+  MarkedStateServer* state_server_ = nullptr;
+  bool working_ = false;
+};

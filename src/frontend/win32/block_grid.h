@@ -1,0 +1,116 @@
+// The grid of block buttons: real BUTTON controls painted in their back colour, keyboard play
+// on them, and a keyboard focus that keeps its cell while the game hides or disables the
+// button under it.
+#pragma once
+
+#include "frontend/win32/windows_api.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "frontend/win32/block_annotations.h"
+
+// The cell that a key leads to from cell `from` (button index, row by row), the cell itself
+// when the key would leave the grid; -1 when the key does not move on the grid. Arrows go to
+// the neighbour, Home and End to the ends of the row, Ctrl+Home and Ctrl+End to the ends of
+// the grid. shift: 1 Shift, 2 Ctrl, 4 Alt.
+int GridKeyTarget(int from, UINT virtual_key, std::int16_t shift);
+
+// Black or white, whichever stands out more against face.
+COLORREF ContrastingInk(COLORREF face);
+
+// The parent window of the blocks, in index order: a screen reader's review of it meets them
+// in that order with nothing between them. While the game hides or disables the block that has
+// the focus, the grid holds the focus itself ("parked"), so that the system does not drop it;
+// the block gets it back as soon as it can take it again, unless the player has moved the
+// focus meanwhile. While a box is open the window's focus is remembered here and comes back
+// when the window is active again.
+class BlockGrid {
+ public:
+  struct Events {
+    std::function<void(int)> clicked;  // block k was clicked; never a hidden or disabled one
+    std::function<void(int)> focused;  // block k received the keyboard focus
+  };
+
+  BlockGrid(HWND parent, HINSTANCE instance, Events& events);
+  ~BlockGrid();
+  BlockGrid(const BlockGrid&) = delete;
+  BlockGrid& operator=(const BlockGrid&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // Adds the next block, after the others in the review and Tab order.
+  int AddButton();
+  int count() const { return static_cast<int>(blocks_.size()); }
+  HWND button(int k) const;
+
+  void SetFace(int k, COLORREF face);
+  COLORREF face(int k) const;
+  void SetCaption(int k, const std::wstring& text);
+  void SetMarked(int k, bool marked);
+  bool marked(int k) const;
+  void SetDescription(int k, const std::wstring& text);
+  // Whether the system took the blocks' annotations (not under Wine).
+  bool annotated() const { return annotations_.working(); }
+  void SetFont(HFONT font);
+  void SetDpi(UINT dpi) { dpi_ = dpi; }
+
+  // The game's own showing, hiding, enabling and disabling of block k.
+  void SetBlockVisible(int k, bool visible);
+  void SetBlockEnabled(int k, bool enabled);
+
+  // The block that has the focus, had it last, or waits for it; -1 before any block had it.
+  int focus_index() const { return focus_index_; }
+  // True while the grid holds the focus for a hidden or disabled block.
+  bool parked() const { return KeyFocus() == hwnd_; }
+  // The game's move of the focus to block k; a block that cannot take it yet waits for it.
+  void FocusBlock(int k);
+
+  // The main window's activation and menu loop, which decide where the keyboard focus is.
+  void WindowActivated();
+  void WindowDeactivated();
+  void MenuLoop(bool open);
+
+ private:
+  struct Block {
+    HWND hwnd;
+    COLORREF face;
+    bool marked = false;
+  };
+
+  // Button k has the control id k + 1: an id of 0 would be no id.
+  static constexpr int kFirstButtonId = 1;
+  // Posted to the grid to give the focus back to its block once a focus change is over.
+  static constexpr UINT kRestoreFocus = WM_APP + 1;
+  // The procedure of the system's BUTTON class, which the blocks' own one hands on to.
+  static WNDPROC system_button_proc_;
+
+  static LRESULT CALLBACK GridProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnGridMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void Draw(const DRAWITEMSTRUCT& item) const;
+
+  bool WindowActive() const;
+  // The window's focus: the focused control while the window is active, else the one it
+  // gets back on activation.
+  HWND KeyFocus() const;
+  void SetKeyFocus(HWND target);
+  HWND Available(int k) const;
+  void ParkIfFocused(int k);
+  void RestoreFocus();
+  bool MoveFocus(int from, UINT virtual_key);
+  bool TabFrom(int from, bool forward);
+  void Click(int k);
+
+  HWND hwnd_ = nullptr;
+  Events& events_;
+  std::vector<Block> blocks_;
+  BlockAnnotations annotations_;
+  HFONT font_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  int focus_index_ = -1;
+  HWND saved_focus_ = nullptr;  // the window's focus while it is not active
+  bool menu_open_ = false;
+};

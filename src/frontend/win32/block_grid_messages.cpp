@@ -1,0 +1,144 @@
+// The messages of the block grid and its buttons: clicks, keys, focus and painting.
+#include <windowsx.h>
+
+#include "frontend/win32/block_grid.h"
+#include "frontend/win32/win_units.h"
+
+namespace {
+
+// The focus frame at 96 dots per inch: this many pixels wide, this far inside the edge.
+constexpr int kFocusFrameWidth = 3;
+constexpr int kFocusFrameInset = 2;
+
+COLORREF Darker(COLORREF colour) {
+  return RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
+}
+
+void FillFrame(HDC dc, RECT outer, int width, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  const RECT sides[] = {{outer.left, outer.top, outer.right, outer.top + width},
+                        {outer.left, outer.bottom - width, outer.right, outer.bottom},
+                        {outer.left, outer.top, outer.left + width, outer.bottom},
+                        {outer.right - width, outer.top, outer.right, outer.bottom}};
+  for (const RECT& side : sides) FillRect(dc, &side, brush);
+  DeleteObject(brush);
+}
+
+bool IsRepeat(LPARAM key_data) { return (key_data & (1 << 30)) != 0; }
+
+}  // namespace
+
+WNDPROC BlockGrid::system_button_proc_ = nullptr;
+
+LRESULT CALLBACK BlockGrid::GridProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* grid = reinterpret_cast<BlockGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!grid || grid->hwnd_ != hwnd) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return grid->OnGridMessage(message, wparam, lparam);
+}
+
+LRESULT BlockGrid::OnGridMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int k = LOWORD(wparam) - kFirstButtonId;
+      if (HIWORD(wparam) == BN_CLICKED && k >= 0 && k < count()) Click(k);
+      return 0;
+    }
+    case WM_DRAWITEM:
+      Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_SETFOCUS:
+      // Back from a menu or a box: the block may be ready again by now. Not from inside this
+      // message: the focus change is not over yet, and a screen reader would hear the grid last.
+      if (Available(focus_index_)) PostMessageW(hwnd_, kRestoreFocus, 0, 0);
+      return 0;
+    case kRestoreFocus:
+      RestoreFocus();
+      return 0;
+    case WM_KEYDOWN:
+      // Parked, the grid plays the keys of its waiting block.
+      if (focus_index_ >= 0) {
+        if (wparam == VK_TAB && (CurrentShiftState() & 6) == 0) {
+          TabFrom(focus_index_, (CurrentShiftState() & 1) == 0);
+          return 0;
+        }
+        if (MoveFocus(focus_index_, static_cast<UINT>(wparam))) return 0;
+      }
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK BlockGrid::ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* grid = reinterpret_cast<BlockGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const int k = GetDlgCtrlID(hwnd) - kFirstButtonId;
+  if (!grid || k < 0 || k >= grid->count() || grid->button(k) != hwnd)
+    return CallWindowProcW(system_button_proc_, hwnd, message, wparam, lparam);
+  return grid->OnButtonMessage(k, hwnd, message, wparam, lparam);
+}
+
+LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam,
+                                   LPARAM lparam) {
+  switch (message) {
+    case WM_LBUTTONDBLCLK:
+      // An owner-drawn button reports a quick second click as a double click and not as a
+      // click; on a block it is the click that removes the group.
+      message = WM_LBUTTONDOWN;
+      break;
+    case WM_SETFOCUS:
+      focus_index_ = k;
+      if (events_.focused) events_.focused(k);
+      break;
+    case WM_KEYDOWN: {
+      const std::int16_t shift = CurrentShiftState();
+      if (wparam == VK_RETURN && shift == 0) {
+        // Outside a dialog a push button leaves Enter alone. The click comes with the press and
+        // only with it: the repeats of a held key are no presses of their own.
+        if (!IsRepeat(lparam)) Click(k);
+        return 0;
+      }
+      if (wparam == VK_TAB && (shift & 6) == 0) {
+        TabFrom(k, (shift & 1) == 0);
+        return 0;
+      }
+      if (MoveFocus(k, static_cast<UINT>(wparam))) return 0;
+      break;  // Space clicks as on any push button
+    }
+  }
+  return CallWindowProcW(system_button_proc_, hwnd, message, wparam, lparam);
+}
+
+void BlockGrid::Draw(const DRAWITEMSTRUCT& item) const {
+  const int k = static_cast<int>(item.CtlID) - kFirstButtonId;
+  if (k < 0 || k >= count()) return;
+  const COLORREF colour = face(k);
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+
+  // The whole face is the back colour, with a thin edge so that neighbouring blocks of one
+  // colour still read as cells; sunken while pressed.
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  DrawEdge(dc, &r, (item.itemState & ODS_SELECTED) ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+
+  wchar_t caption[16] = {};
+  GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? Darker(colour) : RGB(0, 0, 0));
+  HGDIOBJ previous_font = font_ ? SelectObject(dc, font_) : nullptr;
+  DrawTextW(dc, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (previous_font) SelectObject(dc, previous_font);
+
+  if (item.itemState & ODS_FOCUS) {
+    // A frame a sighted keyboard player finds at a glance, whatever the face's colour; the
+    // system's dotted focus rectangle is lost on most faces, and hidden until a key is used.
+    const int inset = MulDiv(kFocusFrameInset, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    const int width = MulDiv(kFocusFrameWidth, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    const RECT outer{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+    FillFrame(dc, outer, width, ContrastingInk(colour));
+  }
+}

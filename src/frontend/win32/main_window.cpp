@@ -1,0 +1,291 @@
+// The main window's controls, laid out in twips at the window's DPI, and the window and timer
+// operations on them.
+#include "frontend/win32/main_window.h"
+
+#include <cassert>
+
+#include "frontend/win32/win_units.h"
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TolvosMainWindow";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+// The client area and the design places of the controls, in twips.
+constexpr double kClientWidth = 7875, kClientHeight = 6090;
+constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
+// The grid band holds every place the game gives a block.
+constexpr double kGridWidth = 7500, kGridHeight = 5000;
+// The blocks' letters: Courier New, 9.75 points, in hundredths of a point.
+constexpr int kBlockFontCentipoints = 975;
+
+HWND NewStatic(HWND parent, const wchar_t* text, DWORD style) {
+  return CreateWindowExW(
+      0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (!GetClassInfoExW(instance, kWindowClass, &window_class)) {
+    window_class.lpfnWndProc = WindowProc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    // Black behind the grid: a hidden block shows as an empty black cell.
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    window_class.lpszClassName = kWindowClass;
+    RegisterClassExW(&window_class);
+  }
+  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, L"TOLVOS", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.bar(), instance, this);
+  assert(hwnd_);
+  dpi_ = GetDpiForWindow(hwnd_);
+  face_brush_ = GetSysColorBrush(COLOR_BTNFACE);
+
+  // Created in the design's order, which is the order a screen reader's review meets them.
+  // The timers need no window of their own and start stopped.
+  picture1_ = NewStatic(hwnd_, L"", SS_SUNKEN);
+  grid_ = std::make_unique<BlockGrid>(hwnd_, instance, events_.blocks);
+  grid_->AddButton();
+  places_.push_back({kButtonLeft, kButtonTop, kButtonSize, kButtonSize});
+  grid_->SetCaption(0, L"A");
+  ShowWindow(grid_->button(0), SW_SHOWNA);
+  EnableWindow(grid_->button(0), TRUE);
+  // Plain text: a "&" in a message is a character, not an access key.
+  label2_ = NewStatic(hwnd_, L"0 puntos", SS_CENTER | SS_NOPREFIX);
+  label1_ = NewStatic(hwnd_, L"", SS_CENTER | SS_NOPREFIX);
+  Layout();
+}
+
+MainWindow::~MainWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  grid_.reset();
+  if (block_font_) DeleteObject(block_font_);
+  if (label_font_) DeleteObject(label_font_);
+}
+
+void MainWindow::Show(int show_command) {
+  ShowWindow(hwnd_, show_command);
+  UpdateWindow(hwnd_);
+}
+
+bool MainWindow::PreTranslate(MSG& message) {
+  if (!IsWindow(hwnd_) || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && events_.key_down) {
+    events_.key_down(static_cast<int>(message.wParam), CurrentShiftState());
+    if (!IsWindow(hwnd_)) return true;
+  }
+  // The shortcut keys act anywhere in the window, a focused block included.
+  return TranslateAcceleratorW(hwnd_, menu_.accelerators(), &message) != 0;
+}
+
+void MainWindow::MakeFonts() {
+  HFONT old_block = block_font_, old_label = label_font_;
+  LOGFONTW courier{};
+  courier.lfHeight = -MulDiv(kBlockFontCentipoints, static_cast<int>(dpi_), 72 * 100);
+  courier.lfWeight = FW_NORMAL;
+  courier.lfCharSet = ANSI_CHARSET;
+  courier.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;  // the system's fixed font where it lacks
+  wcscpy_s(courier.lfFaceName, L"Courier New");
+  block_font_ = CreateFontIndirectW(&courier);
+
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_)) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  }
+  label_font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+
+  grid_->SetFont(block_font_);
+  grid_->SetDpi(dpi_);
+  for (HWND label : {label1_, label2_})
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(label_font_), TRUE);
+  if (old_block) DeleteObject(old_block);
+  if (old_label) DeleteObject(old_label);
+}
+
+void MainWindow::Layout() {
+  MakeFonts();
+  const int width = TwipsToPixels(kClientWidth, dpi_), height = TwipsToPixels(kClientHeight, dpi_);
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The menu bar may differ from the one the frame was worked out for (it wraps, or its font
+  // does not follow the DPI): the client area is what counts.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  if (client.right != width || client.bottom != height) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                 frame.bottom - frame.top + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  PlaceControl(grid_->hwnd(), {0, 0, kGridWidth, kGridHeight});
+  for (int k = 0; k < ButtonCount(); ++k) PlaceControl(grid_->button(k), place(k));
+  PlaceControl(picture1_, {0, 5500, 500, 500});
+  PlaceControl(label2_, {4000, 5000, 3500, 500});
+  PlaceControl(label1_, {0, 5000, 4000, 500});
+}
+
+void MainWindow::PlaceControl(HWND control, const Place& p) const {
+  const RECT r = TwipsToRect(p.left, p.top, p.width, p.height, dpi_);
+  SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+MainWindow::Place& MainWindow::place(int k) {
+  assert(k >= 0 && k < ButtonCount());
+  return places_[static_cast<std::size_t>(k)];
+}
+
+const MainWindow::Place& MainWindow::place(int k) const {
+  assert(k >= 0 && k < ButtonCount());
+  return places_[static_cast<std::size_t>(k)];
+}
+
+int MainWindow::ButtonCount() const { return grid_->count(); }
+
+void MainWindow::CreateButton(int k) {
+  assert(k == ButtonCount());
+  // A copy of button 0's size, look, caption and colour, hidden and disabled.
+  grid_->AddButton();
+  places_.push_back(places_[0]);
+  wchar_t caption[16] = {};
+  GetWindowTextW(grid_->button(0), caption, 16);
+  grid_->SetCaption(k, caption);
+  grid_->SetFace(k, grid_->face(0));
+  PlaceControl(grid_->button(k), place(k));
+}
+
+void MainWindow::SetButtonCaption(int k, const std::string& text) {
+  grid_->SetCaption(k, Widen(text));
+}
+
+void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
+  grid_->SetFace(k, BgrToColorRef(bgr));
+}
+
+// Through the grid, which keeps the keyboard focus on the block's cell meanwhile.
+void MainWindow::SetButtonVisible(int k, bool visible) { grid_->SetBlockVisible(k, visible); }
+void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->SetBlockEnabled(k, enabled); }
+
+float MainWindow::ButtonLeft(int k) const { return place(k).left; }
+float MainWindow::ButtonTop(int k) const { return place(k).top; }
+float MainWindow::ButtonWidth(int k) const { return place(k).width; }
+float MainWindow::ButtonHeight(int k) const { return place(k).height; }
+
+void MainWindow::SetButtonLeft(int k, float twips) {
+  place(k).left = twips;
+  PlaceControl(grid_->button(k), place(k));
+}
+
+void MainWindow::SetButtonTop(int k, float twips) {
+  place(k).top = twips;
+  PlaceControl(grid_->button(k), place(k));
+}
+
+void MainWindow::SetButtonDescription(int k, const std::string& text) {
+  grid_->SetDescription(k, Widen(text));
+}
+
+void MainWindow::SetButtonMarked(int k, bool marked) { grid_->SetMarked(k, marked); }
+
+void MainWindow::FocusButton(int k) { grid_->FocusBlock(k); }
+
+void MainWindow::SetLabelCaption(LabelId id, const std::string& text) {
+  SetWindowTextW(label(id), Widen(text).c_str());
+}
+
+void MainWindow::SetWindowCaption(const std::string& text) {
+  SetWindowTextW(hwnd_, Widen(text).c_str());
+}
+
+void MainWindow::SetMenuCaption(MenuId item, const std::string& text) {
+  menu_.SetCaption(item, text);
+  if (item == MenuId::MnuJuego) DrawMenuBar(hwnd_);
+}
+
+void MainWindow::CloseWindow() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void MainWindow::StartTimer(TimerId id) {
+  // Setting a running timer again would restart its interval; the game's timers keep their
+  // schedule.
+  if (running_[Slot(id)]) return;
+  running_[Slot(id)] = true;
+  SetTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1), static_cast<UINT>(IntervalMs(id)), nullptr);
+}
+
+void MainWindow::StopTimer(TimerId id) {
+  running_[Slot(id)] = false;
+  KillTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1));
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* window =
+        static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    window->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return window->OnMessage(message, wparam, lparam);
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      // From the menu or a shortcut key; the blocks report to their grid.
+      if (lparam == 0 && events_.command) events_.command(static_cast<MenuCommand>(LOWORD(wparam)));
+      return 0;
+    case WM_TIMER: {
+      const int slot = static_cast<int>(wparam) - 1;
+      // A tick already queued when its timer was stopped is no tick.
+      if (slot >= 0 && slot < 3 && running_[slot] && events_.tick)
+        events_.tick(static_cast<TimerId>(slot));
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // The system gives an activated window the focus itself; its block should have it.
+      if (!grid_) break;
+      if (LOWORD(wparam) == WA_INACTIVE)
+        grid_->WindowDeactivated();
+      else if (!HIWORD(wparam))
+        grid_->WindowActivated();
+      return 0;
+    case WM_SETFOCUS:
+      if (grid_) grid_->WindowActivated();
+      return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      if (grid_) grid_->MenuLoop(message == WM_ENTERMENULOOP);
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      // The two lines and the picture on the face colour, as on a form.
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(face_brush_);
+    }
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wparam);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
+    case WM_DESTROY:
+      for (int slot = 0; slot < 3; ++slot) StopTimer(static_cast<TimerId>(slot));
+      if (events_.destroyed) events_.destroyed();
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}

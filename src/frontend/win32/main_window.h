@@ -1,0 +1,106 @@
+// The game's one window on Windows: the block buttons, the two lines below them, the menu and
+// the three timers, offered to the game logic as its window and timer operations.
+#pragma once
+
+#include "frontend/win32/windows_api.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "frontend/win32/block_grid.h"
+#include "frontend/win32/game_menu.h"
+#include "ports/timer_ops.h"
+#include "ports/window_ops.h"
+
+class MainWindow : public WindowOps, public TimerOps {
+ public:
+  // What the window hands on; each is called on the window's thread.
+  struct Events {
+    BlockGrid::Events blocks;
+    // Every key pressed in the window, before the control that has the focus sees it:
+    // the virtual key code and the shift state (1 Shift, 2 Ctrl, 4 Alt).
+    std::function<void(int key_code, int shift)> key_down;
+    std::function<void(MenuCommand)> command;
+    std::function<void(TimerId)> tick;
+    // The window is gone: the program ends.
+    std::function<void()> destroyed;
+  };
+
+  // Created hidden, with button 0 at its design place, at the DPI of the screen it opens on.
+  explicit MainWindow(HINSTANCE instance);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  Events& events() { return events_; }
+  void Show(int show_command);
+  // The window's share of the message loop, before a message is translated and dispatched:
+  // the key preview, then the shortcut keys. True when the message has been handled.
+  bool PreTranslate(MSG& message);
+
+  // WindowOps
+  int ButtonCount() const override;
+  void CreateButton(int k) override;
+  void SetButtonCaption(int k, const std::string& text) override;
+  void SetButtonBackColor(int k, std::uint32_t bgr) override;
+  void SetButtonVisible(int k, bool visible) override;
+  void SetButtonEnabled(int k, bool enabled) override;
+  float ButtonLeft(int k) const override;
+  float ButtonTop(int k) const override;
+  void SetButtonLeft(int k, float twips) override;
+  void SetButtonTop(int k, float twips) override;
+  float ButtonWidth(int k) const override;
+  float ButtonHeight(int k) const override;
+  void SetButtonDescription(int k, const std::string& text) override;
+  void SetButtonMarked(int k, bool marked) override;
+  void FocusButton(int k) override;
+  void SetLabelCaption(LabelId label, const std::string& text) override;
+  void SetWindowCaption(const std::string& text) override;
+  void SetMenuCaption(MenuId item, const std::string& text) override;
+  void CloseWindow() override;
+
+  // TimerOps
+  void StartTimer(TimerId id) override;
+  void StopTimer(TimerId id) override;
+
+  // The controls, for the wiring and for tests.
+  HWND hwnd() const { return hwnd_; }
+  BlockGrid& grid() { return *grid_; }
+  const GameMenu& menu() const { return menu_; }
+  HWND label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
+  HWND picture() const { return picture1_; }
+  bool TimerRunning(TimerId id) const { return running_[Slot(id)]; }
+  UINT dpi() const { return dpi_; }
+
+ private:
+  struct Place {
+    float left, top, width, height;  // twips, as the logic set them
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  static int Slot(TimerId id) { return static_cast<int>(id); }
+  Place& place(int k);
+  const Place& place(int k) const;
+  void PlaceControl(HWND control, const Place& p) const;
+  // Sizes the client area, the fonts and every control for the current DPI.
+  void Layout();
+  void MakeFonts();
+
+  HWND hwnd_ = nullptr;
+  Events events_;
+  GameMenu menu_;
+  std::unique_ptr<BlockGrid> grid_;
+  HWND picture1_ = nullptr;
+  HWND label1_ = nullptr;
+  HWND label2_ = nullptr;
+  std::vector<Place> places_;
+  std::array<bool, 3> running_{};  // in TimerId order
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  HFONT block_font_ = nullptr;
+  HFONT label_font_ = nullptr;
+  HBRUSH face_brush_ = nullptr;
+};

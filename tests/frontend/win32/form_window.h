@@ -1,0 +1,95 @@
+// The real Windows window with the game logic behind it, fakes for speech, sound, files, the
+// deal and the boxes, and the message loop as the program runs it: what the window tests
+// under Wine start from.
+#pragma once
+
+#include "frontend/win32/windows_api.h"
+
+#include <objbase.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+#include <memory>
+
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_speech.h"
+#include "fakes/mem_host.h"
+#include "fakes/scripted_random.h"
+#include "form/form1.h"
+#include "frontend/win32/connect_form.h"
+#include "frontend/win32/main_window.h"
+
+// Runs the program's message loop, the window's key preview and shortcut keys included, until
+// done() holds or timeout_ms have passed; whether done() held.
+inline bool PumpUntil(MainWindow& window, const std::function<bool()>& done,
+                      DWORD timeout_ms = 3000) {
+  const ULONGLONG end = GetTickCount64() + timeout_ms;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (window.PreTranslate(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount64() >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+// Runs the loop for ms milliseconds.
+inline void RunLoopFor(MainWindow& window, DWORD ms) {
+  PumpUntil(window, [] { return false; }, ms);
+}
+
+// Types a key as the keyboard would, held modifiers first (VK_SHIFT, VK_CONTROL, VK_MENU):
+// through the system's input queue to the window that has the focus.
+inline void Type(WORD key, const std::vector<WORD>& modifiers = {}) {
+  std::vector<INPUT> inputs;
+  auto add = [&inputs](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD m : modifiers) add(m, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) add(*m, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class FormWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    random.SetCodes({1, 2, 3, 4, 5, 3, 3});
+    window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
+    form = std::make_unique<Form1>(
+        FormPorts{*window, *window, dialogs, host, speech, sound, random});
+    ConnectForm(*window, *form);
+    form->Form_Load();
+    window->Show(SW_SHOW);
+    SetForegroundWindow(window->hwnd());
+    ASSERT_TRUE(PumpUntil(*window, [&] { return GetActiveWindow() == window->hwnd(); }));
+  }
+
+  void TearDown() override {
+    form.reset();
+    window.reset();
+    CoUninitialize();
+  }
+
+  HWND block(int k) { return window->grid().button(k); }
+  bool Pump(const std::function<bool()>& done) { return PumpUntil(*window, done); }
+
+  FakeDialogs dialogs;
+  MemHost host;
+  FakeSpeech speech;
+  FakeSound sound;
+  ScriptedRandom random;
+  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<Form1> form;
+};

@@ -1,0 +1,237 @@
+// The real window under Wine after start-up: the grid edge to edge at every DPI, the menu and
+// its keys, the key preview, keyboard play and focus keeping, and the timers' rule.
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "frontend/win32/form_window.h"
+#include "frontend/win32/win_units.h"
+
+namespace {
+
+TEST(GridKeyTarget, ArrowsHomeAndEndStopAtTheEdges) {
+  constexpr std::int16_t kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4;
+  const std::vector<std::tuple<const char*, int, UINT, std::int16_t, int>> rows = {
+      {"left", 17, VK_LEFT, kNone, 16},
+      {"right", 17, VK_RIGHT, kNone, 18},
+      {"up", 17, VK_UP, kNone, 2},
+      {"down", 17, VK_DOWN, kNone, 32},
+      {"left at the left edge stays", 15, VK_LEFT, kNone, 15},
+      {"right at the right edge stays, no wrap", 14, VK_RIGHT, kNone, 14},
+      {"up on the top row stays", 7, VK_UP, kNone, 7},
+      {"down on the bottom row stays", 142, VK_DOWN, kNone, 142},
+      {"down from row 8 reaches row 9", 127, VK_DOWN, kNone, 142},
+      {"home", 52, VK_HOME, kNone, 45},
+      {"end", 52, VK_END, kNone, 59},
+      {"ctrl+home", 52, VK_HOME, kCtrl, 0},
+      {"ctrl+end", 52, VK_END, kCtrl, 149},
+      {"shift+left is no move", 17, VK_LEFT, kShift, -1},
+      {"ctrl+left is no move", 17, VK_LEFT, kCtrl, -1},
+      {"alt+home is no move", 17, VK_HOME, kAlt, -1},
+      {"space is no move", 17, VK_SPACE, kNone, -1},
+  };
+  for (const auto& [name, from, key, shift, to] : rows) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(GridKeyTarget(from, key, shift), to);
+  }
+}
+
+class WindowTest : public FormWindowTest {
+ protected:
+  // Block k's rectangle in the window's client coordinates.
+  RECT BlockRect(int k) {
+    RECT r;
+    GetWindowRect(block(k), &r);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  RECT ControlRect(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  bool FocusIs(HWND hwnd) {
+    return Pump([&] { return GetFocus() == hwnd; });
+  }
+};
+
+std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+TEST_F(WindowTest, FillsItsClientAreaEdgeToEdgeAtEveryDpi) {
+  for (UINT dpi : {96u, 144u}) {
+    SCOPED_TRACE(dpi);
+    if (dpi != window->dpi()) {
+      RECT frame;
+      GetWindowRect(window->hwnd(), &frame);
+      SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&frame));
+    }
+    ASSERT_EQ(window->dpi(), dpi);
+    RECT client;
+    GetClientRect(window->hwnd(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(7875, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(6090, dpi));
+    for (int k = 0; k < 150; ++k) {
+      const RECT r = BlockRect(k);
+      const int c = k % 15, row = k / 15;
+      const LONG right_neighbour = c < 14 ? BlockRect(k + 1).left : TwipsToPixels(7500, dpi);
+      const LONG lower_neighbour = row < 9 ? BlockRect(k + 15).top : TwipsToPixels(5000, dpi);
+      EXPECT_EQ(r.left, c == 0 ? 0 : BlockRect(k - 1).right) << k;
+      EXPECT_EQ(r.top, row == 0 ? 0 : BlockRect(k - 15).bottom) << k;
+      EXPECT_EQ(r.right, right_neighbour) << k;
+      EXPECT_EQ(r.bottom, lower_neighbour) << k;
+      EXPECT_TRUE(IsWindowVisible(block(k)) && IsWindowEnabled(block(k))) << k;
+    }
+    EXPECT_EQ(Edges(ControlRect(window->label(LabelId::Label1))),
+              Edges(TwipsToRect(0, 5000, 4000, 500, dpi)));
+    EXPECT_EQ(Edges(ControlRect(window->label(LabelId::Label2))),
+              Edges(TwipsToRect(4000, 5000, 3500, 500, dpi)));
+    EXPECT_EQ(Edges(ControlRect(window->picture())), Edges(TwipsToRect(0, 5500, 500, 500, dpi)));
+  }
+}
+
+TEST_F(WindowTest, MenuShowsItsCaptionsAndShortcutsAndItsAccessKeysWorkAfterNewCaptions) {
+  wchar_t caption[32];
+  GetWindowTextW(window->hwnd(), caption, 32);
+  EXPECT_EQ(std::wstring(caption), L"TOLVOS");
+  const GameMenu& menu = window->menu();
+  const std::vector<std::pair<MenuId, std::wstring>> items = {
+      {MenuId::MnuJuego, L"&Juego"},
+      {MenuId::MnuJueNue, L"&Nuevo juego\tF2"},
+      {MenuId::MnuJueMej, L"&Mejores puntuaciones...\tCtrl+P"},
+      {MenuId::MnuJueIns, L"&Instrucciones\tF1"},
+      {MenuId::MnuJueIdi, L"&Idioma"},
+      {MenuId::MnuJueSal, L"&Salir Alt-F4"}};
+  for (const auto& [item, text] : items) EXPECT_EQ(menu.Text(item), text);
+  EXPECT_EQ(menu.LanguageText(0), L"Espa\u00F1ol\tCtrl+E");
+  EXPECT_EQ(menu.LanguageText(1), L"English\tCtrl+N");
+
+  SetFocus(block(5));
+  int draws = random.draws;
+  Type('J', {VK_MENU});
+  Type('N');
+  ASSERT_TRUE(Pump([&] { return random.draws == draws + 150; }));
+  window->SetMenuCaption(MenuId::MnuJuego, "&Game");
+  window->SetMenuCaption(MenuId::MnuJueNue, "&New game");
+  EXPECT_EQ(menu.Text(MenuId::MnuJuego), L"&Game");
+  EXPECT_EQ(menu.Text(MenuId::MnuJueNue), L"&New game\tF2");  // the shortcut stays
+  draws = random.draws;
+  Type('G', {VK_MENU});
+  Type('N');
+  EXPECT_TRUE(Pump([&] { return random.draws == draws + 150; }));
+}
+
+TEST_F(WindowTest, ShortcutKeysActFromAFocusedBlock) {
+  SetFocus(block(5));
+  const int draws = random.draws;
+  Type(VK_F2);
+  ASSERT_TRUE(Pump([&] { return random.draws == draws + 150; }));
+  EXPECT_TRUE(FocusIs(block(0)));  // a new game hands the keyboard to the first block
+  Type('P', {VK_CONTROL});
+  Type(VK_F1);
+  ASSERT_TRUE(Pump([&] { return dialogs.shown.size() == 2; }));
+  EXPECT_EQ(dialogs.shown[0].title, "Mejores puntuaciones");
+  EXPECT_EQ(dialogs.shown[1].title, "Instrucciones para Tolvos");
+  Type('N', {VK_CONTROL});
+  ASSERT_TRUE(Pump([&] { return form->language.LanguageIndex == 1; }));
+  Type('E', {VK_CONTROL});
+  ASSERT_TRUE(Pump([&] { return form->language.LanguageIndex == 0; }));
+}
+
+TEST_F(WindowTest, EscapeReachesTheFormFirstWhateverTheShiftStateAndNoOtherKeyAsks) {
+  SetFocus(block(5));
+  dialogs.answers = {BoxAnswer::No, BoxAnswer::No, BoxAnswer::No};
+  Type(VK_ESCAPE, {VK_SHIFT});
+  Type(VK_ESCAPE, {VK_CONTROL});
+  Type(VK_ESCAPE);
+  Type('A');
+  ASSERT_TRUE(Pump([&] { return dialogs.shown.size() == 3; }));
+  RunLoopFor(*window, 100);
+  EXPECT_EQ(dialogs.shown.size(), 3u);
+  for (const ShownBox& box : dialogs.shown) EXPECT_EQ(box.buttons, BoxButtons::YesNo);
+  EXPECT_EQ(GetFocus(), block(5));
+}
+
+TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
+  SetFocus(block(17));
+  const std::vector<std::tuple<WORD, std::vector<WORD>, int>> moves = {
+      {VK_DOWN, {}, 32},           {VK_HOME, {}, 30},   {VK_END, {}, 44},
+      {VK_HOME, {VK_CONTROL}, 0},  {VK_LEFT, {}, 0},    {VK_UP, {}, 0},
+      {VK_END, {VK_CONTROL}, 149}, {VK_RIGHT, {}, 149}, {VK_TAB, {}, 0},
+      {VK_TAB, {VK_SHIFT}, 149}};
+  for (const auto& [key, modifiers, to] : moves) {
+    SCOPED_TRACE(key);
+    Type(key, modifiers);
+    EXPECT_TRUE(FocusIs(block(to))) << "expected block " << to;
+  }
+  Type(VK_RETURN);
+  EXPECT_TRUE(Pump([&] { return form->engine.SelectedIndex == 149; }));
+  Type(VK_SPACE);  // the second click removes the group
+  EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
+TEST_F(WindowTest, AQuickSecondClickRemovesTheGroup) {
+  RECT r;
+  GetWindowRect(block(37), &r);
+  std::vector<INPUT> clicks;
+  for (DWORD flags :
+       {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (r.left + r.right) / 2 * 65535 / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (r.top + r.bottom) / 2 * 65535 / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    clicks.push_back(input);
+  }
+  // One burst: the system takes the second press for a double click.
+  SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+  EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
+TEST_F(WindowTest, FocusKeepsItsCellWhileTheGameHidesOrDisablesItsBlock) {
+  HWND grid = window->grid().hwnd();
+  for (bool hide : {true, false}) {
+    SCOPED_TRACE(hide ? "hidden" : "disabled");
+    auto set = [&](int k, bool on) {
+      hide ? window->SetButtonVisible(k, on) : window->SetButtonEnabled(k, on);
+    };
+    SetFocus(block(20));
+    set(20, false);
+    EXPECT_EQ(GetFocus(), grid);
+    set(20, true);
+    EXPECT_TRUE(FocusIs(block(20)));
+    // Parked, the grid plays the block's keys.
+    set(20, false);
+    Type(VK_RIGHT);
+    EXPECT_TRUE(FocusIs(block(21)));
+    // A focus the player has moved stays where it is.
+    set(20, true);
+    EXPECT_EQ(GetFocus(), block(21));
+  }
+}
+
+TEST_F(WindowTest, TimersKeepTheirScheduleWhenStartedAgainAndAStoppedOneGivesNoTick) {
+  std::vector<std::pair<TimerId, ULONGLONG>> ticks;
+  window->events().tick = [&](TimerId id) { ticks.emplace_back(id, GetTickCount64()); };
+  for (TimerId id : {TimerId::TmrRecolocar, TimerId::TmrBajar, TimerId::Timer1})
+    EXPECT_FALSE(window->TimerRunning(id));
+
+  window->StartTimer(TimerId::TmrBajar);
+  window->StopTimer(TimerId::TmrBajar);
+  const ULONGLONG start = GetTickCount64();
+  window->StartTimer(TimerId::TmrRecolocar);
+  RunLoopFor(*window, 700);
+  window->StartTimer(TimerId::TmrRecolocar);  // changes nothing: the tick is 350 ms away
+  ASSERT_TRUE(Pump([&] { return !ticks.empty(); }));
+  EXPECT_EQ(ticks[0].first, TimerId::TmrRecolocar);
+  EXPECT_LT(ticks[0].second - start, 1400u);
+  EXPECT_GE(ticks[0].second - start, 1000u);
+  window->StopTimer(TimerId::TmrRecolocar);
+  RunLoopFor(*window, 150);
+  EXPECT_EQ(ticks.size(), 1u);
+}
+
+}  // namespace
