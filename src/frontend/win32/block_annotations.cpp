@@ -32,8 +32,9 @@ LONG SystemState(HWND button) {
 
 }  // namespace
 
-// Answers PROPID_ACC_STATE for the block buttons: a marked block is selected, every other
-// block keeps the system's state.
+// Answers PROPID_ACC_STATE for the block buttons: a marked block is expanded, every other
+// block keeps the system's state. On a push button, JAWS and NVDA speak "expanded" (and not
+// selected or checked), and with no collapsed state nothing is said of an unmarked block.
 class MarkedStateServer final : public IAccPropServer {
  public:
   explicit MarkedStateServer(IAccPropServices* services) : services_(services) {}
@@ -63,13 +64,14 @@ class MarkedStateServer final : public IAccPropServer {
     HWND button = nullptr;
     DWORD object = 0, child = 0;
     if (FAILED(services_->DecomposeHwndIdentityString(id, id_length, &button, &object, &child)) ||
-        child != CHILDID_SELF || !BlockAnnotations::IsMarked(button))
+        child != CHILDID_SELF)
       return S_OK;
     answering_ = true;
-    const LONG state = SystemState(button);
+    const std::optional<LONG> state = BlockAnnotations::AnnotatedState(button);
     answering_ = false;
+    if (!state) return S_OK;
     value->vt = VT_I4;
-    value->lVal = state | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED;
+    value->lVal = *state;
     *has_property = TRUE;
     return S_OK;
   }
@@ -126,4 +128,9 @@ void BlockAnnotations::SetMarked(HWND button, bool marked) {
 
 bool BlockAnnotations::IsMarked(HWND button) {
   return GetPropW(button, kMarkedProperty) != nullptr;
+}
+
+std::optional<LONG> BlockAnnotations::AnnotatedState(HWND button) {
+  if (!IsMarked(button)) return std::nullopt;
+  return SystemState(button) | STATE_SYSTEM_EXPANDED;
 }

@@ -61,6 +61,35 @@ inline void Type(WORD key, const std::vector<WORD>& modifiers = {}) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The windows whose own object (OBJID_CLIENT, CHILDID_SELF) sent an accessibility event of one
+// kind, in order, as a screen reader outside the program gets them: through the message loop.
+class WinEventTrail {
+ public:
+  explicit WinEventTrail(DWORD event) {
+    current_ = this;
+    hook_ = SetWinEventHook(event, event, nullptr, Record, GetCurrentProcessId(), 0,
+                            WINEVENT_OUTOFCONTEXT);
+  }
+  ~WinEventTrail() {
+    UnhookWinEvent(hook_);
+    current_ = nullptr;
+  }
+  WinEventTrail(const WinEventTrail&) = delete;
+  WinEventTrail& operator=(const WinEventTrail&) = delete;
+
+  std::vector<HWND> windows;
+
+ private:
+  static void CALLBACK Record(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
+                              DWORD) {
+    if (current_ && object == OBJID_CLIENT && child == CHILDID_SELF)
+      current_->windows.push_back(hwnd);
+  }
+
+  static inline WinEventTrail* current_ = nullptr;
+  HWINEVENTHOOK hook_;
+};
+
 class FormWindowTest : public testing::Test {
  protected:
   void SetUp() override {

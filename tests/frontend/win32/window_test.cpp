@@ -1,5 +1,7 @@
 // The real window under Wine after start-up: the grid edge to edge at every DPI, the menu and
 // its keys, the key preview, keyboard play and focus keeping, and the timers' rule.
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -171,6 +173,35 @@ TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
   EXPECT_TRUE(Pump([&] { return form->engine.SelectedIndex == 149; }));
   Type(VK_SPACE);  // the second click removes the group
   EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
+TEST_F(WindowTest, MarkedBlocksAreExpandedAndTellWhenTheyJoinOrLeaveTheGroup) {
+  WinEventTrail trail(EVENT_OBJECT_STATECHANGE);
+  std::vector<HWND> group;
+  for (bool marking : {true, false}) {
+    SCOPED_TRACE(marking ? "marked" : "removed");
+    trail.windows.clear();
+    SendMessageW(block(5), BM_CLICK, 0, 0);  // marks the group, then removes it
+    for (int k = 0; k < 150; ++k) {
+      const std::optional<LONG> state = BlockAnnotations::AnnotatedState(block(k));
+      EXPECT_EQ(state.has_value(), window->grid().marked(k)) << k;
+      if (!state) continue;
+      if (marking) group.push_back(block(k));
+      // Expanded, never collapsed nor selected; the system's own states stay live beside it.
+      const LONG shown = STATE_SYSTEM_EXPANDED | STATE_SYSTEM_COLLAPSED | STATE_SYSTEM_SELECTED;
+      EXPECT_EQ(*state & shown, STATE_SYSTEM_EXPANDED) << k;
+      EXPECT_EQ((*state & STATE_SYSTEM_FOCUSED) != 0, k == 5) << k;
+    }
+    ASSERT_GE(group.size(), 2u);
+    // Each block that joins or leaves the group says so; the others say nothing.
+    Pump([&] { return trail.windows.size() >= group.size(); });
+    RunLoopFor(*window, 50);
+    std::vector<HWND> changed = trail.windows;
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    std::sort(group.begin(), group.end());
+    EXPECT_EQ(changed, group);
+  }
 }
 
 TEST_F(WindowTest, AQuickSecondClickRemovesTheGroup) {
