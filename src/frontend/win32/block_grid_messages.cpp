@@ -26,6 +26,14 @@ void FillFrame(HDC dc, RECT outer, int width, COLORREF colour) {
 
 bool IsRepeat(LPARAM key_data) { return (key_data & (1 << 30)) != 0; }
 
+// The main Enter key only; the keypad's sends the same key code as an extended key. The keypad's
+// keys are the screen readers' own (their reading and review commands lie there): a keypad
+// Enter that reaches the program would mark or remove the group under the focus while the
+// player only asked the screen reader something.
+bool IsMainEnter(WPARAM key, LPARAM key_data) {
+  return key == VK_RETURN && (HIWORD(key_data) & KF_EXTENDED) == 0;
+}
+
 }  // namespace
 
 WNDPROC BlockGrid::system_button_proc_ = nullptr;
@@ -94,7 +102,7 @@ LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam
       break;
     case WM_KEYDOWN: {
       const std::int16_t shift = CurrentShiftState();
-      if (wparam == VK_RETURN && shift == 0) {
+      if (IsMainEnter(wparam, lparam) && shift == 0) {
         // Outside a dialog a push button leaves Enter alone. The click comes with the press and
         // only with it: the repeats of a held key are no presses of their own.
         if (!IsRepeat(lparam)) Click(k);

@@ -44,8 +44,9 @@ inline void RunLoopFor(MainWindow& window, DWORD ms) {
 }
 
 // Types a key as the keyboard would, held modifiers first (VK_SHIFT, VK_CONTROL, VK_MENU):
-// through the system's input queue to the window that has the focus.
-inline void Type(WORD key, const std::vector<WORD>& modifiers = {}) {
+// through the system's input queue to the window that has the focus. With key_flags
+// KEYEVENTF_EXTENDEDKEY, VK_RETURN is the keypad's Enter.
+inline void Type(WORD key, const std::vector<WORD>& modifiers = {}, DWORD key_flags = 0) {
   std::vector<INPUT> inputs;
   auto add = [&inputs](WORD vk, DWORD flags) {
     INPUT input{};
@@ -55,8 +56,8 @@ inline void Type(WORD key, const std::vector<WORD>& modifiers = {}) {
     inputs.push_back(input);
   };
   for (WORD m : modifiers) add(m, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
+  add(key, key_flags);
+  add(key, key_flags | KEYEVENTF_KEYUP);
   for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) add(*m, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
