@@ -11,6 +11,13 @@
 namespace {
 
 constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
+// How long the grid holds the focus to have its block announced again: long enough for a
+// screen reader to take in that the focus has left the block (NVDA keeps only the last focus
+// event of those that come in one go), or it would take the return for the focus it has and
+// say nothing. After a key that moves nothing the screen reader has little else to take in;
+// after a new deal it first has 150 new captions.
+constexpr int kAnnounceHold = 150;
+constexpr int kAnnounceHoldAfterDeal = 600;
 
 double RelativeLuminance(COLORREF colour) {
   auto linear = [](int channel) {
@@ -175,7 +182,13 @@ void BlockGrid::RestoreFocus() {
 void BlockGrid::FocusBlock(int k) {
   assert(k >= 0 && k < count());
   focus_index_ = k;
-  SetKeyFocus(Available(k) ? button(k) : hwnd_);
+  // A block that has the focus already is announced again: the player hears where the keyboard
+  // is, and what the block now shows.
+  if (Available(k) && GetFocus() == button(k)) {
+    AnnounceFocus(kAnnounceHoldAfterDeal);
+  } else {
+    SetKeyFocus(Available(k) ? button(k) : hwnd_);
+  }
 }
 
 void BlockGrid::WindowActivated() {
@@ -204,8 +217,33 @@ void BlockGrid::MenuLoop(bool open) {
 bool BlockGrid::MoveFocus(int from, UINT virtual_key) {
   const int to = GridKeyTarget(from, virtual_key, CurrentShiftState());
   if (to < 0) return false;
-  if (HWND b = Available(to); b && GetFocus() != b) SetFocus(b);
+  if (HWND b = Available(to); b && GetFocus() != b) {
+    SetFocus(b);
+  } else {
+    // An edge, or a hidden cell: the key moves nothing, and a silent key would break the
+    // player's count.
+    AnnounceFocus(kAnnounceHold);
+  }
   return true;
+}
+
+void BlockGrid::AnnounceFocus(int hold_ms) {
+  HWND b = Available(focus_index_);
+  if (!b || GetFocus() != b) return;
+  // A screen reader says nothing when it is told again of the focus it already has. The grid
+  // holds the focus for a moment instead, as for a hidden block, and then hands it back, so the
+  // block gets the focus anew: two real focus changes, which every screen reader follows. The
+  // block keeps its frame meanwhile, and a key pressed meanwhile moves on from it.
+  announcing_ = true;
+  SetFocus(hwnd_);
+  InvalidateRect(b, nullptr, FALSE);
+  SetTimer(hwnd_, kAnnounceTimer, static_cast<UINT>(hold_ms), nullptr);
+}
+
+void BlockGrid::EndAnnouncement() {
+  if (!announcing_) return;
+  announcing_ = false;
+  KillTimer(hwnd_, kAnnounceTimer);
 }
 
 bool BlockGrid::TabFrom(int from, bool forward) {

@@ -64,7 +64,8 @@ class BlockGrid {
   int focus_index() const { return focus_index_; }
   // True while the grid holds the focus for a hidden or disabled block.
   bool parked() const { return KeyFocus() == hwnd_; }
-  // The game's move of the focus to block k; a block that cannot take it yet waits for it.
+  // The game's move of the focus to block k; a block that cannot take it yet waits for it, and
+  // one that has it already is announced again.
   void FocusBlock(int k);
 
   // The main window's activation and menu loop, which decide where the keyboard focus is.
@@ -83,6 +84,8 @@ class BlockGrid {
   static constexpr int kFirstButtonId = 1;
   // Posted to the grid to give the focus back to its block once a focus change is over.
   static constexpr UINT kRestoreFocus = WM_APP + 1;
+  // The grid's timer that ends its hold of the focus for an announcement.
+  static constexpr UINT_PTR kAnnounceTimer = 1;
   // The procedure of the system's BUTTON class, which the blocks' own one hands on to.
   static WNDPROC system_button_proc_;
 
@@ -101,6 +104,10 @@ class BlockGrid {
   void ParkIfFocused(int k);
   void RestoreFocus();
   bool MoveFocus(int from, UINT virtual_key);
+  // Has a screen reader say the block with the focus again, as when the focus comes to it,
+  // hold_ms later.
+  void AnnounceFocus(int hold_ms);
+  void EndAnnouncement();
   bool TabFrom(int from, bool forward);
   void Click(int k);
 
@@ -113,4 +120,5 @@ class BlockGrid {
   int focus_index_ = -1;
   HWND saved_focus_ = nullptr;  // the window's focus while it is not active
   bool menu_open_ = false;
+  bool announcing_ = false;  // the grid holds the focus so that its block gets it anew
 };

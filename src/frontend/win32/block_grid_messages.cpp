@@ -61,9 +61,14 @@ LRESULT BlockGrid::OnGridMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       // Back from a menu or a box: the block may be ready again by now. Not from inside this
       // message: the focus change is not over yet, and a screen reader would hear the grid last.
-      if (Available(focus_index_)) PostMessageW(hwnd_, kRestoreFocus, 0, 0);
+      if (Available(focus_index_) && !announcing_) PostMessageW(hwnd_, kRestoreFocus, 0, 0);
       return 0;
     case kRestoreFocus:
+      RestoreFocus();
+      return 0;
+    case WM_TIMER:
+      if (wparam != kAnnounceTimer) break;
+      EndAnnouncement();
       RestoreFocus();
       return 0;
     case WM_KEYDOWN:
@@ -97,6 +102,7 @@ LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam
       message = WM_LBUTTONDOWN;
       break;
     case WM_SETFOCUS:
+      EndAnnouncement();  // however the focus came back, the hold is over
       focus_index_ = k;
       if (events_.focused) events_.focused(k);
       break;
@@ -141,7 +147,9 @@ void BlockGrid::Draw(const DRAWITEMSTRUCT& item) const {
   DrawTextW(dc, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (previous_font) SelectObject(dc, previous_font);
 
-  if (item.itemState & ODS_FOCUS) {
+  // The block whose focus the grid holds keeps its frame, unless it is disabled.
+  const bool waiting = parked() && focus_index_ == k && !(item.itemState & ODS_DISABLED);
+  if ((item.itemState & ODS_FOCUS) || waiting) {
     // A frame a sighted keyboard player finds at a glance, whatever the face's colour; the
     // system's dotted focus rectangle is lost on most faces, and hidden until a key is used.
     const int inset = MulDiv(kFocusFrameInset, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);

@@ -56,6 +56,42 @@ class WindowTest : public FormWindowTest {
   bool FocusIs(HWND hwnd) {
     return Pump([&] { return GetFocus() == hwnd; });
   }
+  // The control as it paints itself now, row by row from the top.
+  static std::vector<COLORREF> Snapshot(HWND control, int& width, int& height) {
+    RECT r;
+    GetClientRect(control, &r);
+    width = r.right;
+    height = r.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < width * height; ++i) {
+      const auto bgr = static_cast<const std::uint32_t*>(bits)[i];  // 0x00RRGGBB in a DIB
+      pixels.push_back(RGB(bgr >> 16 & 0xFF, bgr >> 8 & 0xFF, bgr & 0xFF));
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+  }
+  // Whether block k shows the focus frame, in the middle of its left side.
+  bool ShowsFocusFrame(int k) {
+    int width = 0, height = 0;
+    const std::vector<COLORREF> pixels = Snapshot(block(k), width, height);
+    const int x = MulDiv(3, static_cast<int>(window->dpi()), 96);
+    return pixels[static_cast<std::size_t>(height / 2 * width + x)] ==
+           ContrastingInk(window->grid().face(k));
+  }
 };
 
 std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& r) {
@@ -176,6 +212,31 @@ TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
   EXPECT_TRUE(Pump([&] { return form->engine.SelectedIndex == 149; }));
   Type(VK_SPACE);  // the second click removes the group
   EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
+TEST_F(WindowTest, AKeyThatMovesNothingHasItsBlockFocusedAnew) {
+  window->SetButtonVisible(18, false);
+  const std::vector<std::tuple<const char*, int, WORD, std::vector<WORD>>> cases = {
+      {"left edge", 15, VK_LEFT, {}},
+      {"top edge", 2, VK_UP, {}},
+      {"home at the start of the row", 30, VK_HOME, {}},
+      {"ctrl+end on the last block", 149, VK_END, {VK_CONTROL}},
+      {"a hidden cell", 17, VK_RIGHT, {}},
+      {"a new game on the first block", 0, VK_F2, {}}};
+  HWND grid = window->grid().hwnd();
+  for (const auto& [what, from, key, modifiers] : cases) {
+    SCOPED_TRACE(what);
+    SetFocus(block(from));
+    WinEventTrail trail(EVENT_OBJECT_FOCUS);
+    Type(key, modifiers);
+    // A screen reader announces a focus that arrives, not the one it has: the block gets the
+    // focus anew by way of the grid, and keeps its frame meanwhile.
+    ASSERT_TRUE(Pump([&] { return GetFocus() == grid; }));
+    EXPECT_TRUE(ShowsFocusFrame(from));
+    EXPECT_TRUE(FocusIs(block(from)));
+    EXPECT_TRUE(Pump([&] { return trail.windows.size() >= 2; }));
+    EXPECT_EQ(trail.windows, (std::vector<HWND>{grid, block(from)}));
+  }
 }
 
 TEST_F(WindowTest, MarkedBlocksAreExpandedAndTellWhenTheyJoinOrLeaveTheGroup) {
