@@ -4,6 +4,7 @@
 
 #include <cassert>
 
+#include "frontend/win32/centred_label.h"
 #include "frontend/win32/win_units.h"
 
 namespace {
@@ -56,9 +57,8 @@ MainWindow::MainWindow(HINSTANCE instance) {
   grid_->SetCaption(0, L"A");
   ShowWindow(grid_->button(0), SW_SHOWNA);
   EnableWindow(grid_->button(0), TRUE);
-  // Plain text: a "&" in a message is a character, not an access key.
-  label2_ = NewStatic(hwnd_, L"0 puntos", SS_CENTER | SS_NOPREFIX);
-  label1_ = NewStatic(hwnd_, L"", SS_CENTER | SS_NOPREFIX);
+  label2_ = NewCentredLabel(hwnd_, L"0 puntos");
+  label1_ = NewCentredLabel(hwnd_, L"");
   Layout();
 }
 

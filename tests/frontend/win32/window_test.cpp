@@ -1,6 +1,7 @@
 // The real window under Wine after start-up: the grid edge to edge at every DPI, the menu and
 // its keys, the key preview, keyboard play and focus keeping, and the timers' rule.
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -128,6 +129,32 @@ TEST_F(WindowTest, FillsItsClientAreaEdgeToEdgeAtEveryDpi) {
     EXPECT_EQ(Edges(ControlRect(window->label(LabelId::Label2))),
               Edges(TwipsToRect(4000, 5000, 3500, 500, dpi)));
     EXPECT_EQ(Edges(ControlRect(window->picture())), Edges(TwipsToRect(0, 5500, 500, 500, dpi)));
+  }
+}
+
+TEST_F(WindowTest, TheLinesAreCentredDownTheirBandsAndWrapWhenLong) {
+  const std::string long_text = "Un mensaje tan largo que en la banda de la primera l\xC3\xADnea "
+                                "ocupa dos renglones";
+  int one_line = 0;
+  for (const std::string& text : {std::string("7 bloques"), long_text}) {
+    SCOPED_TRACE(text);
+    window->SetLabelCaption(LabelId::Label1, text);
+    int width = 0, height = 0;
+    const std::vector<COLORREF> pixels =
+        Snapshot(window->label(LabelId::Label1), width, height);
+    // The rows with ink on them: anything but the band's own colour.
+    int top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (pixels[static_cast<std::size_t>(y * width + x)] == pixels[0]) continue;
+        top = std::min(top, y);
+        bottom = y;
+      }
+    }
+    ASSERT_LE(top, bottom);
+    EXPECT_LE(std::abs(top - (height - 1 - bottom)), 2);
+    if (one_line == 0) one_line = bottom - top + 1;
+    else EXPECT_GT(bottom - top + 1, one_line * 3 / 2);
   }
 }
 
