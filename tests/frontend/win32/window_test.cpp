@@ -66,20 +66,19 @@ class WindowTest : public FormWindowTest {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    std::uint32_t* bits = nullptr;  // 0x00RRGGBB, top row first
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS,
+                                      reinterpret_cast<void**>(&bits), nullptr, 0);
     HGDIOBJ previous = SelectObject(dc, bitmap);
     SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
     std::vector<COLORREF> pixels;
-    for (int i = 0; i < width * height; ++i) {
-      const auto bgr = static_cast<const std::uint32_t*>(bits)[i];  // 0x00RRGGBB in a DIB
-      pixels.push_back(RGB(bgr >> 16 & 0xFF, bgr >> 8 & 0xFF, bgr & 0xFF));
-    }
+    for (int i = 0; i < width * height; ++i)
+      pixels.push_back(RGB(bits[i] >> 16 & 0xFF, bits[i] >> 8 & 0xFF, bits[i] & 0xFF));
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
