@@ -41,7 +41,8 @@ install(FILES data/${app_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hico
 
 if(TOLVOS_TESTS)
   find_package(Qt6 REQUIRED COMPONENTS Test)
-  file(GLOB qt_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/qt/*_test.cpp)
+  file(GLOB qt_test_sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/qt/*_test.cpp)
   foreach(source ${qt_test_sources})
     get_filename_component(test_name ${source} NAME_WE)
     add_executable(${test_name} ${source})

@@ -77,8 +77,8 @@ void Form1::LoadSounds() {
 
 void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   if (KeyCode != kKeyEscape) return;
-  const BoxAnswer answer = ports_.dialogs.MessageBox(language.Text(kGiveUpQuestion),
-                                                     language.Text(kGiveUpTitle), BoxButtons::YesNo);
+  const BoxAnswer answer = ports_.dialogs.MessageBox(
+      language.Text(kGiveUpQuestion), language.Text(kGiveUpTitle), BoxButtons::YesNo);
   if (answer == BoxAnswer::Yes) engine.EndGame();
 }
 

@@ -39,7 +39,8 @@ void LanguageSwitch::MnuJueIdiList_Click(std::int16_t Index) {
   const std::int16_t k = language_.LanguageIndex;
   window_.SetWindowCaption(kWindowCaption.In(k));
   window_.SetLabelCaption(LabelId::Label2, ScoreText(score_, k));
-  for (const MenuCaption& caption : kMenuCaptions) window_.SetMenuCaption(caption.item, caption.text.In(k));
+  for (const MenuCaption& caption : kMenuCaptions)
+    window_.SetMenuCaption(caption.item, caption.text.In(k));
   // A folder that cannot be written, or none at all, keeps the choice for this run only; a
   // language is not worth a box, and the next start finds the old file.
   if (!app_folder_.empty())

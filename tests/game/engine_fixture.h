@@ -20,7 +20,8 @@ class EngineTest : public testing::Test, protected EngineRig {
   void ExpectWindowMatchesBoard() {
     for (int k = 0; k < kCells; ++k) {
       const int code = engine.Board(ColumnOf(k), RowOf(k));
-      const bool marked = code && engine.SelectedIndex != -1 && engine.Marked(ColumnOf(k), RowOf(k));
+      const bool marked =
+          code && engine.SelectedIndex != -1 && engine.Marked(ColumnOf(k), RowOf(k));
       const FakeButton& b = window.at(k);
       EXPECT_EQ(code ? engine.ColourLetters[code] : ".", b.caption) << "button " << k;
       EXPECT_EQ(marked ? kMarkedColour : code ? engine.ColourValues[code] : 0u, b.back_color)
