@@ -1,7 +1,13 @@
 // The two sound players: sound 1, the landing of blocks; sound 2, the closing of a column.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+// What a player takes for a sound: a regular file of at most this size holding a WAV sound of
+// at most this length, far above the game's own (a few kilobytes); anything else is silence.
+inline constexpr std::uint64_t kMaxSoundBytes = 8 << 20;
+inline constexpr double kMaxSoundSeconds = 60;
 
 // Every call returns at once; the sounds play on their own afterwards.
 class SoundOps {

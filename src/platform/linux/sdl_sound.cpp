@@ -23,8 +23,6 @@ constexpr int kRate = 44100;
 constexpr int kChunkSize = 512;  // samples per mix: a play is heard within about 12 ms
 // The game's sounds are a few kilobytes and under a second: anything past these bounds is
 // not one of them, and is not read or kept.
-constexpr off_t kMaxSoundBytes = 8 << 20;
-constexpr double kMaxSoundSeconds = 60;
 
 enum class Device { kOpening, kOpen, kFailed };
 
@@ -74,7 +72,7 @@ void CloseDevice(Chunks& chunks) {
 }
 
 bool SmallRegularFile(const struct stat& info) {
-  return S_ISREG(info.st_mode) && info.st_size <= kMaxSoundBytes;
+  return S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= kMaxSoundBytes;
 }
 
 // The whole of a regular file of at most kMaxSoundBytes; nothing for anything else (a device,
@@ -108,16 +106,16 @@ std::vector<char> ReadSoundFile(const std::string& path) {
 // file can hold hours of sound.
 Mix_Chunk* DecodeSound(const std::vector<char>& bytes) {
   if (bytes.empty()) return nullptr;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wav_format{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &spec,
+  if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &wav_format,
                       &samples, &length))
     return nullptr;
   SDL_FreeWAV(samples);
   // Converted to the device's rate, a long or very slow sound would take without bound.
-  const double frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8.0 * spec.channels;
-  if (spec.freq <= 0 || frame_bytes <= 0 || length / frame_bytes / spec.freq > kMaxSoundSeconds)
+  const double frame_bytes = SDL_AUDIO_BITSIZE(wav_format.format) / 8.0 * wav_format.channels;
+  if (wav_format.freq <= 0 || frame_bytes <= 0 || length / frame_bytes / wav_format.freq > kMaxSoundSeconds)
     return nullptr;
   return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
 }

@@ -6,10 +6,7 @@
 #include <string>
 #include <string_view>
 
-// The game's sounds are a few kilobytes and under a second: anything past these bounds is not
-// one of them, and is not read or kept.
-inline constexpr std::uint64_t kMaxSoundBytes = 8 << 20;
-inline constexpr double kMaxSoundSeconds = 60;
+#include "ports/sound_ops.h"  // the bounds of a sound
 
 struct WaveSound {
   std::uint16_t channels = 0;
