@@ -1,26 +1,17 @@
-// The speech server's client: a queue of texts and the worker that says them.
+// The speech server's voice: one connection, opened when there is something to say.
 #include "platform/linux/speechd_speech.h"
 
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 
 #include "platform/linux/ssip_client.h"
 
 namespace {
-
-// Texts waiting while the server is slow; older ones go first when more pile up.
-constexpr std::size_t kMaxWaiting = 32;
-// How long the destructor waits for the worker before leaving it behind.
-constexpr auto kStopWait = std::chrono::milliseconds(300);
 
 // Priorities against a screen reader, which speaks at MESSAGE and cancels only its own speech.
 // The first text of a run, the welcome, goes at MESSAGE: it waits for what the screen reader is
@@ -31,11 +22,6 @@ constexpr auto kStopWait = std::chrono::milliseconds(300);
 constexpr char kFirstTextPriority[] = "message";
 constexpr char kLaterTextPriority[] = "text";
 
-struct Message {
-  std::string text;
-  std::int16_t language_index;
-};
-
 // The name the server knows the game by, as speech-dispatcher's own library gave it:
 // the user's login name, the program, the connection.
 std::string ClientName() {
@@ -45,100 +31,76 @@ std::string ClientName() {
   return std::string(named ? found->pw_name : "somebody") + ":tolvos:main";
 }
 
-}  // namespace
-
-struct SpeechdSpeech::Shared {
-  Shared() {
-    if (pipe2(stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0) stop_pipe[0] = stop_pipe[1] = -1;
+// Written to when the owner goes: ends at once any wait of the voice for the server. Shared by
+// the owner and the voice, as either may be the last to go.
+struct StopPipe {
+  StopPipe() {
+    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) fds[0] = fds[1] = -1;
   }
-  ~Shared() {
-    for (int fd : stop_pipe)
+  ~StopPipe() {
+    for (int fd : fds)
       if (fd >= 0) close(fd);
   }
+  StopPipe(const StopPipe&) = delete;
+  StopPipe& operator=(const StopPipe&) = delete;
 
-  std::optional<SpeechServerAddress> address;
-  std::string client_name = ClientName();
-  // Written to when the owner goes: ends at once any wait of the worker for the server.
-  int stop_pipe[2];
-  std::mutex mutex;
-  std::condition_variable wake;     // a text to say, or stop
-  std::condition_variable stopped;  // the worker has closed its connection
-  std::deque<Message> waiting;
-  bool stopping = false;
-  bool finished = false;
+  void Signal() const {
+    if (fds[1] >= 0 && write(fds[1], "", 1) < 0) {
+      // Full already: the voice has been told.
+    }
+  }
+
+  int fds[2];
 };
 
-namespace {
-
-class Worker {
+class ServerVoice : public Voice {
  public:
-  explicit Worker(std::shared_ptr<SpeechdSpeech::Shared> shared)
-      : shared_(std::move(shared)), client_(shared_->stop_pipe[0]) {}
-
-  void Run() {
-    while (auto message = Next()) Say(*message);
-    client_.Close();
-    std::lock_guard lock(shared_->mutex);
-    shared_->finished = true;
-    shared_->stopped.notify_all();
-  }
-
- private:
-  std::optional<Message> Next() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->wake.wait(lock, [&] { return shared_->stopping || !shared_->waiting.empty(); });
-    if (shared_->stopping) return std::nullopt;
-    Message message = std::move(shared_->waiting.front());
-    shared_->waiting.pop_front();
-    return message;
-  }
+  ServerVoice(std::optional<SpeechServerAddress> address, std::shared_ptr<StopPipe> stop)
+      : address_(std::move(address)), stop_(std::move(stop)), client_(stop_->fds[0]) {}
+  ~ServerVoice() override { client_.Close(); }
 
   // One delivery; and when a connection kept from before fails, one more on a fresh one (the
   // server may have been restarted since the last text). A text that still cannot be
   // delivered is dropped.
-  void Say(const Message& message) {
-    if (message.text.empty() || !shared_->address) return;
-    const std::string language = message.language_index == 1 ? "en" : "es";
+  void Say(const std::string& text, std::int16_t language_index) override {
+    if (text.empty() || !address_) return;
+    const std::string language = language_index == 1 ? "en" : "es";
     const char* priority = said_first_ ? kLaterTextPriority : kFirstTextPriority;
     said_first_ = true;
     const bool kept = client_.IsOpen();
-    if (!kept && !client_.Open(*shared_->address, shared_->client_name)) return;
-    if (client_.Say(message.text, language, priority) || !kept) return;
-    if (client_.Open(*shared_->address, shared_->client_name))
-      client_.Say(message.text, language, priority);
+    if (!kept && !client_.Open(*address_, client_name_)) return;
+    if (client_.Say(text, language, priority) || !kept) return;
+    if (client_.Open(*address_, client_name_)) client_.Say(text, language, priority);
   }
 
-  std::shared_ptr<SpeechdSpeech::Shared> shared_;
+ private:
+  std::optional<SpeechServerAddress> address_;
+  std::shared_ptr<StopPipe> stop_;
+  std::string client_name_ = ClientName();
   SsipClient client_;
   bool said_first_ = false;
 };
 
+// The address is settled here, once; finding it only reads the environment.
+std::optional<SpeechServerAddress> ServerAt(std::string socket_path) {
+  if (socket_path.empty()) return SessionSpeechServer();
+  return SpeechServerAddress{std::move(socket_path), "", 0};
+}
+
+SpeechWorker StartWorker(std::string socket_path) {
+  auto stop = std::make_shared<StopPipe>();
+  return SpeechWorker(
+      [address = ServerAt(std::move(socket_path)), stop] {
+        return std::make_unique<ServerVoice>(address, stop);
+      },
+      [stop] { stop->Signal(); });
+}
+
 }  // namespace
 
-SpeechdSpeech::SpeechdSpeech(std::string socket_path) : shared_(std::make_shared<Shared>()) {
-  // The address is settled here, once; finding it only reads the environment.
-  if (socket_path.empty())
-    shared_->address = SessionSpeechServer();
-  else
-    shared_->address = SpeechServerAddress{std::move(socket_path), "", 0};
-  std::thread([shared = shared_] { Worker(shared).Run(); }).detach();
-}
-
-SpeechdSpeech::~SpeechdSpeech() {
-  std::unique_lock lock(shared_->mutex);
-  shared_->stopping = true;
-  shared_->wake.notify_all();
-  if (shared_->stop_pipe[1] >= 0 && write(shared_->stop_pipe[1], "", 1) < 0) {
-    // Full already: the worker has been told.
-  }
-  // Only a server that takes long to resolve can still hold the worker here; it keeps its own
-  // share of the state and ends with the process, which does not wait for it.
-  shared_->stopped.wait_for(lock, kStopWait, [&] { return shared_->finished; });
-}
+SpeechdSpeech::SpeechdSpeech(std::string socket_path)
+    : worker_(StartWorker(std::move(socket_path))) {}
 
 void SpeechdSpeech::Speak(const std::string& text, std::int16_t language_index) {
-  std::lock_guard lock(shared_->mutex);
-  if (shared_->waiting.size() == kMaxWaiting) shared_->waiting.pop_front();
-  shared_->waiting.push_back({text, language_index});
-  shared_->wake.notify_one();
+  worker_.Speak(text, language_index);
 }

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
+#include "platform/speech_worker.h"
 #include "ports/speech_ops.h"
 
 // Speak only queues the text: a worker thread owns the one connection, opens it when there is
@@ -19,14 +19,9 @@ class SpeechdSpeech : public SpeechOps {
   // socket_path: the server's Unix socket; empty for the session's own (SPEECHD_ADDRESS, or
   // the default socket in the user's runtime folder).
   explicit SpeechdSpeech(std::string socket_path = {});
-  ~SpeechdSpeech() override;
-  SpeechdSpeech(const SpeechdSpeech&) = delete;
-  SpeechdSpeech& operator=(const SpeechdSpeech&) = delete;
 
   void Speak(const std::string& text, std::int16_t language_index) override;
 
-  struct Shared;
-
  private:
-  std::shared_ptr<Shared> shared_;
+  SpeechWorker worker_;
 };

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
+#include "platform/speech_worker.h"
 #include "ports/speech_ops.h"
 
 // Speak only queues the text; a worker thread binds the screen readers' libraries when there
@@ -22,14 +22,9 @@ class WindowsSpeech : public SpeechOps {
   // The two libraries named otherwise: jaws_library as LoadLibrary takes a name or a path,
   // nvda_library a path.
   WindowsSpeech(const std::string& jaws_library, const std::string& nvda_library);
-  ~WindowsSpeech() override;
-  WindowsSpeech(const WindowsSpeech&) = delete;
-  WindowsSpeech& operator=(const WindowsSpeech&) = delete;
 
   void Speak(const std::string& text, std::int16_t language_index) override;
 
-  struct Shared;
-
  private:
-  std::shared_ptr<Shared> shared_;
+  SpeechWorker worker_;
 };
