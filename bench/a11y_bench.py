@@ -13,7 +13,6 @@ recording speech server, and reports the median of:
 By default it takes the release build (see README), else the test build.
 """
 
-import argparse
 import ctypes
 import os
 import select
@@ -27,6 +26,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from gi.repository import GLib  # noqa: E402
 
+import game_options  # noqa: E402
 from tolvos_e2e import a11y  # noqa: E402
 from tolvos_e2e.board import CELLS, LETTERS, next_move  # noqa: E402
 from tolvos_e2e.game import Game, install  # noqa: E402
@@ -161,18 +161,13 @@ def one_run(desktop, client, speech, game_binary, sounds, run, presses):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    release = os.path.join(ROOT, "build", "release", "tolvos")
-    parser.add_argument("--game", default=release if os.path.exists(release)
-                        else os.path.join(ROOT, "build", "test", "tolvos"))
-    parser.add_argument("--sounds", help="folder of snd.wav and snd2.wav (default: the game's)")
+    parser = game_options.parser(__doc__)
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--presses", type=int, default=5, help="presses timed in each run")
     options = parser.parse_args()
     if options.runs < 5:
         parser.error("at least 5 runs make a median")
-    sounds = options.sounds or os.path.dirname(os.path.abspath(options.game))
+    sounds = game_options.sounds_folder(options)
 
     desktop = Desktop()
     speech = client = None

@@ -15,7 +15,6 @@ By default it takes the release build (see README), else the test build. It prin
 average, since other work on the machine lengthens every figure.
 """
 
-import argparse
 import ctypes
 import os
 import statistics
@@ -25,6 +24,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
+import game_options  # noqa: E402
 from tolvos_e2e import a11y  # noqa: E402
 from tolvos_e2e.board import COLUMNS  # noqa: E402
 from tolvos_e2e.game import Game, install  # noqa: E402
@@ -153,16 +153,11 @@ def summary(label, values):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    release = os.path.join(ROOT, "build", "release", "tolvos")
-    parser.add_argument("--game", default=release if os.path.exists(release)
-                        else os.path.join(ROOT, "build", "test", "tolvos"))
-    parser.add_argument("--sounds", help="folder of snd.wav and snd2.wav (default: the game's)")
+    parser = game_options.parser(__doc__)
     parser.add_argument("--arrows", type=int, default=25)
     parser.add_argument("--after-marking", type=int, default=10)
     options = parser.parse_args()
-    sounds = options.sounds or os.path.dirname(os.path.abspath(options.game))
+    sounds = game_options.sounds_folder(options)
 
     load_before = os.getloadavg()
     desktop = Desktop()
