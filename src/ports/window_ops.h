@@ -28,7 +28,6 @@ class WindowOps {
   // A hidden or disabled button delivers no click.
   virtual void SetButtonVisible(int k, bool visible) = 0;
   virtual void SetButtonEnabled(int k, bool enabled) = 0;
-  virtual float ButtonLeft(int k) const = 0;
   virtual float ButtonTop(int k) const = 0;
   virtual void SetButtonLeft(int k, float twips) = 0;
   virtual void SetButtonTop(int k, float twips) = 0;

@@ -10,8 +10,6 @@
 void connectForm(MainWindow& window, Form1& form) {
   QObject::connect(&window, &MainWindow::buttonClicked, &window,
                    [&form](int k) { form.Command1_Click(static_cast<std::int16_t>(k)); });
-  QObject::connect(&window, &MainWindow::buttonFocused, &window,
-                   [&form](int k) { form.Command1_GotFocus(static_cast<std::int16_t>(k)); });
 
   QObject::connect(window.timer(TimerId::TmrRecolocar), &QTimer::timeout, &window,
                    [&form] { form.TmrRecolocar_Timer(); });

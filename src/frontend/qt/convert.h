@@ -32,6 +32,10 @@ inline QColor bgrToColor(std::uint32_t bgr) {
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+inline std::uint32_t colorToBgr(const QColor& colour) {
+  return static_cast<std::uint32_t>(colour.blue() << 16 | colour.green() << 8 | colour.red());
+}
+
 inline QString toQString(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

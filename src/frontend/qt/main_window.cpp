@@ -101,10 +101,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   // Key preview: the window sees each key before the focused widget does.
   winId();
   windowHandle()->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (auto* b = dynamic_cast<BlockButton*>(now); b && b->window() == this)
-      emit buttonFocused(b->index());
-  });
 }
 
 MainWindow::~MainWindow() = default;
@@ -198,7 +194,6 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
 
-float MainWindow::ButtonLeft(int k) const { return block(k).left; }
 float MainWindow::ButtonTop(int k) const { return block(k).top; }
 float MainWindow::ButtonWidth(int k) const { return block(k).width; }
 float MainWindow::ButtonHeight(int k) const { return block(k).height; }

@@ -34,7 +34,6 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonLeft(int k) const override;
   float ButtonTop(int k) const override;
   void SetButtonLeft(int k, float twips) override;
   void SetButtonTop(int k, float twips) override;
@@ -67,7 +66,6 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
  signals:
   // Block button k was clicked; a hidden or disabled button gives none.
   void buttonClicked(int k);
-  void buttonFocused(int k);
   // Every key pressed anywhere in the window, before the widget that has the focus sees it.
   // keyCode and shift as in convert.h.
   void keyDown(int keyCode, int shift);

@@ -175,7 +175,6 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->SetBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->SetBlockEnabled(k, enabled); }
 
-float MainWindow::ButtonLeft(int k) const { return place(k).left; }
 float MainWindow::ButtonTop(int k) const { return place(k).top; }
 float MainWindow::ButtonWidth(int k) const { return place(k).width; }
 float MainWindow::ButtonHeight(int k) const { return place(k).height; }

@@ -48,7 +48,6 @@ class MainWindow : public WindowOps, public TimerOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonLeft(int k) const override;
   float ButtonTop(int k) const override;
   void SetButtonLeft(int k, float twips) override;
   void SetButtonTop(int k, float twips) override;
