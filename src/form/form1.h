@@ -59,6 +59,10 @@ class Form1 {
   void MnuJueIdiList_Click(std::int16_t Index);
   void MnuJueSal_Click() { ports_.window.CloseWindow(); }
   void MnuJueMej_Click() { scores.ShowBestScores(); }
+  // Every menu command and shortcut key, and every timer tick, come in here and go on to
+  // their handler.
+  void Menu(MenuId item);
+  void Tick(TimerId id);
   // The three timers' ticks, handled by the engine.
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }

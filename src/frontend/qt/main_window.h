@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "form/window_design.h"
 #include "ports/timer_ops.h"
 #include "ports/window_ops.h"
 
@@ -57,9 +58,8 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   BlockGrid* grid() const { return grid_; }
   QLabel* label(LabelId id) const;
   QFrame* picture() const { return picture1_; }
+  // A menu's own action for the two menus.
   QAction* menuAction(MenuId item) const;
-  // MnuJueIdiList: 0 Spanish, 1 English.
-  QAction* languageAction(int index) const;
   QTimer* timer(TimerId id) const;
   QColor buttonBackColor(int k) const;
 
@@ -76,7 +76,7 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
  private:
   struct Block {
     BlockButton* widget;
-    float left, top, width, height;  // twips, as the logic set them
+    TwipsPlace place;  // as the logic set it
   };
   Block& block(int k);
   const Block& block(int k) const;
@@ -91,10 +91,5 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   std::vector<Block> blocks_;
   std::array<QTimer*, 3> timers_{};  // in TimerId order
   QMenu* mnuJuego_ = nullptr;
-  QMenu* mnuJueIdi_ = nullptr;
-  QAction* mnuJueNue_ = nullptr;
-  QAction* mnuJueMej_ = nullptr;
-  QAction* mnuJueIns_ = nullptr;
-  QAction* mnuJueSal_ = nullptr;
-  std::array<QAction*, 2> mnuJueIdiList_{};
+  std::array<QAction*, kMenuItems> menuActions_{};  // in MenuId order
 };
