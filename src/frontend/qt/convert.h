@@ -35,7 +35,9 @@ inline QColor bgrToColor(std::uint32_t bgr) {
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-inline QRect placeRect(const TwipsPlace& p) { return twipsToRect(p.left, p.top, p.width, p.height); }
+inline QRect placeRect(const TwipsPlace& p) {
+  return twipsToRect(p.left, p.top, p.width, p.height);
+}
 
 inline std::uint32_t colorToBgr(const QColor& colour) {
   return static_cast<std::uint32_t>(colour.blue() << 16 | colour.green() << 8 | colour.red());

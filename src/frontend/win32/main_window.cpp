@@ -35,7 +35,8 @@ MainWindow::MainWindow(HINSTANCE instance) {
     window_class.lpszClassName = kWindowClass;
     RegisterClassExW(&window_class);
   }
-  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, Widen(kFirstWindowCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, Widen(kFirstWindowCaption).c_str(), kStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.bar(), instance, this);
   assert(hwnd_);
   dpi_ = GetDpiForWindow(hwnd_);
@@ -80,7 +81,8 @@ bool MainWindow::PreTranslate(MSG& message) {
 void MainWindow::MakeFonts() {
   HFONT old_block = block_font_, old_label = label_font_;
   LOGFONTW courier{};
-  courier.lfHeight = -MulDiv(static_cast<int>(kBlockFontPoints * 100), static_cast<int>(dpi_), 72 * 100);
+  courier.lfHeight =
+      -MulDiv(static_cast<int>(kBlockFontPoints * 100), static_cast<int>(dpi_), 72 * 100);
   courier.lfWeight = FW_NORMAL;
   courier.lfCharSet = ANSI_CHARSET;
   courier.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;  // the system's fixed font where it lacks
@@ -234,7 +236,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       // From the menu or a shortcut key; the blocks report to their grid.
-      if (const auto item = GameMenu::ItemOf(LOWORD(wparam)); lparam == 0 && item && events_.command)
+      if (const auto item = GameMenu::ItemOf(LOWORD(wparam)); lparam == 0 && item &&
+                                                              events_.command)
         events_.command(*item);
       return 0;
     case WM_TIMER: {
