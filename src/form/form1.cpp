@@ -82,6 +82,27 @@ void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   if (answer == BoxAnswer::Yes) engine.EndGame();
 }
 
+void Form1::Menu(MenuId item) {
+  switch (item) {
+    case MenuId::MnuJueNue: return MnuJueNue_Click();
+    case MenuId::MnuJueMej: return MnuJueMej_Click();
+    case MenuId::MnuJueIns: return MnuJueIns_Click();
+    case MenuId::MnuJueIdiList0: return MnuJueIdiList_Click(0);
+    case MenuId::MnuJueIdiList1: return MnuJueIdiList_Click(1);
+    case MenuId::MnuJueSal: return MnuJueSal_Click();
+    case MenuId::MnuJuego:
+    case MenuId::MnuJueIdi: return;  // they open a menu
+  }
+}
+
+void Form1::Tick(TimerId id) {
+  switch (id) {
+    case TimerId::TmrRecolocar: return TmrRecolocar_Timer();
+    case TimerId::TmrBajar: return TmrBajar_Timer();
+    case TimerId::Timer1: return Timer1_Timer();
+  }
+}
+
 void Form1::MnuJueIns_Click() {
   ports_.dialogs.MessageBox(InstructionsText(language.LanguageIndex),
                             InstructionsTitle(language.LanguageIndex), BoxButtons::Ok);

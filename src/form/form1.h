@@ -48,7 +48,6 @@ class Form1 {
   void Form_Load();
   // Command1 is the control array of the 150 block buttons.
   void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
-  void Command1_GotFocus(std::int16_t /*Index*/) {}
   // Key preview: every key press of the window reaches this first and goes on afterwards.
   // Escape, whatever the shift state, offers to give up the game.
   void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
@@ -60,6 +59,10 @@ class Form1 {
   void MnuJueIdiList_Click(std::int16_t Index);
   void MnuJueSal_Click() { ports_.window.CloseWindow(); }
   void MnuJueMej_Click() { scores.ShowBestScores(); }
+  // Every menu command and shortcut key, and every timer tick, come in here and go on to
+  // their handler.
+  void Menu(MenuId item);
+  void Tick(TimerId id);
   // The three timers' ticks, handled by the engine.
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }

@@ -9,10 +9,13 @@
 // score line.
 enum class LabelId { Label1, Label2 };
 
-// The items of the game menu whose captions the language switch rewrites: the menu itself
-// (MnuJuego), new game (MnuJueNue), best scores (MnuJueMej), instructions (MnuJueIns), the
-// language submenu (MnuJueIdi) and exit (MnuJueSal).
-enum class MenuId { MnuJuego, MnuJueNue, MnuJueMej, MnuJueIns, MnuJueIdi, MnuJueSal };
+// The items of the menu: the game menu itself (MnuJuego), new game (MnuJueNue), best scores
+// (MnuJueMej), instructions (MnuJueIns), the language submenu (MnuJueIdi), exit (MnuJueSal),
+// whose captions the language switch rewrites; and the two language items (MnuJueIdiList,
+// 0 Español, 1 English), whose captions never change.
+enum class MenuId {
+  MnuJuego, MnuJueNue, MnuJueMej, MnuJueIns, MnuJueIdi, MnuJueSal, MnuJueIdiList0, MnuJueIdiList1
+};
 
 class WindowOps {
  public:
@@ -28,7 +31,6 @@ class WindowOps {
   // A hidden or disabled button delivers no click.
   virtual void SetButtonVisible(int k, bool visible) = 0;
   virtual void SetButtonEnabled(int k, bool enabled) = 0;
-  virtual float ButtonLeft(int k) const = 0;
   virtual float ButtonTop(int k) const = 0;
   virtual void SetButtonLeft(int k, float twips) = 0;
   virtual void SetButtonTop(int k, float twips) = 0;

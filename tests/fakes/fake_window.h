@@ -37,7 +37,6 @@ class FakeWindow : public WindowOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override { at(k).back_color = bgr; }
   void SetButtonVisible(int k, bool visible) override { at(k).visible = visible; }
   void SetButtonEnabled(int k, bool enabled) override { at(k).enabled = enabled; }
-  float ButtonLeft(int k) const override { return at(k).left; }
   float ButtonTop(int k) const override { return at(k).top; }
   void SetButtonLeft(int k, float twips) override {
     at(k).left = twips;

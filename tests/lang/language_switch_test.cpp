@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <set>
 
 #include "fakes/fake_window.h"
 #include "fakes/journal.h"
@@ -46,25 +44,6 @@ TEST_F(LanguageSwitchTest, CaptionsOfEachLanguageInTheirOrder) {
             journal.entries());
   EXPECT_EQ("0=Idioma\r\n", host.files[kFile]);
   EXPECT_EQ(10u, host.files[kFile].size());
-}
-
-TEST_F(LanguageSwitchTest, EachItemOfTheMenuKeepsAnAccessKeyOfItsOwn) {
-  for (std::int16_t index : {0, 1}) {
-    SCOPED_TRACE(index);
-    journal.Clear();
-    lang.MnuJueIdiList_Click(index);
-    std::set<char> keys;
-    int items = 0;
-    for (const std::string& entry : journal.entries()) {
-      if (entry.rfind("Menu=", 0) != 0 || entry == "Menu=&Juego" || entry == "Menu=&Game") continue;
-      ++items;
-      const std::size_t amp = entry.find('&');
-      ASSERT_NE(std::string::npos, amp) << entry;
-      ASSERT_LT(amp + 1, entry.size()) << entry;
-      EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(entry[amp + 1]))).second) << entry;
-    }
-    EXPECT_EQ(5, items);
-  }
 }
 
 TEST_F(LanguageSwitchTest, ChoosingTheSameLanguageWritesTheFileAgain) {

@@ -11,29 +11,14 @@
 #include <qdrawutil.h>
 
 #include <cassert>
-#include <cmath>
 
-#include "game/grid.h"
+#include "frontend/qt/convert.h"
 
 namespace {
 
 // The focus frame: this many pixels wide, this far inside the button's edge.
 constexpr int kFocusFrameWidth = 3;
 constexpr int kFocusFrameInset = 2;
-// How long the grid holds the focus to have its block announced again: long enough for a
-// screen reader to take in that the focus has left the block, or it would skip that news as
-// stale and say nothing when the block gets the focus back. After a key that moves nothing the
-// screen reader has little else to take in; after a new deal it first has 150 new captions.
-constexpr int kAnnounceHold = 150;
-constexpr int kAnnounceHoldAfterDeal = 600;
-
-double RelativeLuminance(const QColor& colour) {
-  auto linear = [](double c) {
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-         0.0722 * linear(colour.blueF());
-}
 
 // The main Enter key only. The keypad's Enter is a screen reader's own key (Orca: "where am
 // I", and with Insert the title and the status bar), and Qt 6.4 hands a key on to the program
@@ -44,35 +29,6 @@ bool IsEnterKey(const QKeyEvent& key) {
 }
 
 }  // namespace
-
-int gridKeyTarget(int from, int key, Qt::KeyboardModifiers modifiers) {
-  assert(from >= 0 && from < kCells);
-  const int c = ColumnOf(from), r = RowOf(from);
-  modifiers &= ~Qt::KeypadModifier;
-  if (modifiers == Qt::NoModifier) {
-    switch (key) {
-      case Qt::Key_Left: return c > 0 ? from - 1 : from;
-      case Qt::Key_Right: return c < kColumns - 1 ? from + 1 : from;
-      case Qt::Key_Up: return r > 0 ? from - kColumns : from;
-      case Qt::Key_Down: return r < kRows - 1 ? from + kColumns : from;
-      case Qt::Key_Home: return ButtonOf(0, r);
-      case Qt::Key_End: return ButtonOf(kColumns - 1, r);
-      default: return -1;
-    }
-  }
-  if (modifiers == Qt::ControlModifier) {
-    if (key == Qt::Key_Home) return 0;
-    if (key == Qt::Key_End) return kCells - 1;
-  }
-  return -1;
-}
-
-QColor contrastingInk(const QColor& face) {
-  // Contrast ratios as the web's accessibility guidelines define them: against black
-  // (L + 0.05) / 0.05, against white 1.05 / (L + 0.05).
-  const double l = RelativeLuminance(face);
-  return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 BlockButton::BlockButton(int index, BlockGrid* grid)
     : QPushButton(grid), grid_(grid), index_(index), face_(palette().color(QPalette::Button)) {}
@@ -108,7 +64,7 @@ void BlockButton::paintEvent(QPaintEvent*) {
                                         -kFocusFrameInset);
     const int inner = kFocusFrameWidth;
     painter.setClipRegion(QRegion(outer).subtracted(outer.adjusted(inner, inner, -inner, -inner)));
-    painter.fillRect(outer, contrastingInk(face_));
+    painter.fillRect(outer, bgrToColor(FocusFrameInk(colorToBgr(face_))));
   }
 }
 
@@ -157,55 +113,58 @@ void BlockGrid::setBlockVisible(int k, bool visible) {
   BlockButton* b = button(k);
   if (!visible) parkIfFocused(b);
   b->setVisible(visible);
-  if (visible && k == focusIndex_) restoreFocus();
+  if (visible && k == focusIndex()) restoreFocus();
 }
 
 void BlockGrid::setBlockEnabled(int k, bool enabled) {
   BlockButton* b = button(k);
   if (!enabled) parkIfFocused(b);
   b->setEnabled(enabled);
-  if (enabled && k == focusIndex_) restoreFocus();
+  if (enabled && k == focusIndex()) restoreFocus();
 }
 
 void BlockGrid::parkIfFocused(BlockButton* b) {
   // Left alone, Qt would pass the focus on along the tab chain: to another block, or out of
   // the grid once no block can take it. The window's focus is asked rather
   // than the application's, so that a block hidden while a box is open is parked too.
-  if (window()->focusWidget() == b) setFocus(Qt::OtherFocusReason);
+  if (GridFocus::Parks(window()->focusWidget() == b)) setFocus(Qt::OtherFocusReason);
 }
 
 void BlockGrid::restoreFocus() {
-  BlockButton* b = available(focusIndex_);
-  // Only a focus the game took away comes back; one the player has moved stays where it is.
-  if (!b || !parked()) return;
   // An open menu has the keys; when it closes the grid gets the focus again, and with it the
   // block. With a box open, the block becomes the focus the window gets back.
-  if (QApplication::activePopupWidget()) return;
-  b->setFocus(Qt::OtherFocusReason);
+  carryOut(focus_.Return(parked(), QApplication::activePopupWidget() != nullptr));
 }
 
-bool BlockGrid::event(QEvent* event) {
-  // Tab on the grid itself walks on from the waiting block, not from the grid's own place at
-  // the head of the tab chain.
-  if (event->type() == QEvent::KeyPress && hasFocus()) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-      const int step = key->key() == Qt::Key_Tab ? 1 : -1;
-      for (int k = focusIndex_ + step; k >= 0 && k < count(); k += step) {
-        if (BlockButton* b = available(k)) {
-          b->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-          return true;
-        }
-      }
-    }
+void BlockGrid::carryOut(const FocusStep& step) {
+  switch (step.kind) {
+    case FocusStep::Pass:
+    case FocusStep::Stay: return;
+    case FocusStep::Focus: button(step.block)->setFocus(Qt::OtherFocusReason); return;
+    case FocusStep::Park: setFocus(Qt::OtherFocusReason); return;
+    case FocusStep::Reread:
+      // The block keeps its frame meanwhile, and a key pressed meanwhile moves on from it.
+      if (!button(step.block)->hasFocus()) return focus_.EndReread();
+      setFocus(Qt::OtherFocusReason);
+      QTimer::singleShot(step.hold_ms, this, [this] {
+        focus_.EndReread();
+        restoreFocus();
+      });
+      return;
   }
-  return QWidget::event(event);
+}
+
+bool BlockGrid::focusNextPrevChild(bool next) {
+  if (focusIndex() < 0) return QWidget::focusNextPrevChild(next);
+  const FocusStep step = focus_.Key(focusIndex(), keyCodeOf(Qt::Key_Tab), next ? 0 : 1);
+  if (step.kind == FocusStep::Focus)
+    button(step.block)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
 }
 
 void BlockGrid::keyPressEvent(QKeyEvent* event) {
   // Keys a block leaves alone pass here on their way to the window; only the grid's own count.
-  if (hasFocus() && focusIndex_ >= 0 && moveFocus(focusIndex_, *event)) return;
+  if (hasFocus() && focusIndex() >= 0 && moveFocus(focusIndex(), *event)) return;
   QWidget::keyPressEvent(event);
 }
 
@@ -214,56 +173,23 @@ void BlockGrid::focusInEvent(QFocusEvent* event) {
   // Back from a menu or a box: the block may be ready again by now. Not from inside this
   // event: the focus change that sends it is not over yet, and a screen reader would hear
   // the grid last.
-  if (available(focusIndex_) && !announcing_)
+  if (focus_.ReturnsOnGridFocus())
     QMetaObject::invokeMethod(this, [this] { restoreFocus(); }, Qt::QueuedConnection);
 }
 
 void BlockGrid::focusBlock(int k) {
-  focusIndex_ = k;
-  BlockButton* b = available(k);
-  if (!b) return;
-  // A block that has the focus already is announced again: the player hears where the keyboard
-  // is, and what the block now shows.
-  if (b->hasFocus()) {
-    announceFocus(kAnnounceHoldAfterDeal);
-  } else {
-    b->setFocus(Qt::OtherFocusReason);
-  }
+  const BlockButton* b = available(k);
+  carryOut(focus_.Deal(k, b && b->hasFocus()));
 }
 
-void BlockGrid::takeFocusBack() {
-  if (focusIndex_ < 0) return;
-  if (BlockButton* b = available(focusIndex_)) {
-    b->setFocus(Qt::OtherFocusReason);
-  } else {
-    setFocus(Qt::OtherFocusReason);  // held until the block can take it again
-  }
-}
-
-void BlockGrid::announceFocus(int hold_ms) {
-  BlockButton* b = available(focusIndex_);
-  if (!b || !b->hasFocus()) return;
-  // A screen reader says nothing when it is told again of the focus it already has. The grid
-  // holds the focus for a moment instead, as for a hidden block, and then hands it back, so
-  // the block gets the focus anew; it keeps its frame meanwhile, and a key pressed meanwhile
-  // moves on from it.
-  announcing_ = true;
-  setFocus(Qt::OtherFocusReason);
-  QTimer::singleShot(hold_ms, this, [this] {
-    announcing_ = false;
-    restoreFocus();
-  });
-}
+void BlockGrid::takeFocusBack() { carryOut(focus_.Back()); }
 
 bool BlockGrid::moveFocus(int from, const QKeyEvent& key) {
-  const int to = gridKeyTarget(from, key.key(), key.modifiers());
-  if (to < 0) return false;
-  if (BlockButton* b = available(to); b && !b->hasFocus()) {
-    b->setFocus(Qt::OtherFocusReason);
-  } else {
-    // An edge, or a hidden cell: the key moves nothing, and a silent key would break the
-    // player's count.
-    announceFocus(kAnnounceHold);
-  }
+  // Tab is the tab chain's, through focusNextPrevChild().
+  if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
+  const FocusStep step =
+      focus_.Key(from, keyCodeOf(key.key()), shiftStateOf(key.modifiers()));
+  if (step.kind == FocusStep::Pass) return false;
+  carryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }

@@ -8,16 +8,9 @@
 
 #include <vector>
 
+#include "form/grid_focus.h"
+
 class BlockGrid;
-
-// The cell that a key leads to from cell `from` (button index, row by row), the cell itself
-// when the key would leave the grid; -1 when the key does not move on the grid. Arrows go to
-// the neighbour, Home and End to the ends of the row, Ctrl+Home and Ctrl+End to the ends of
-// the grid; the keypad's arrows count as arrows.
-int gridKeyTarget(int from, int key, Qt::KeyboardModifiers modifiers);
-
-// The colour that stands out most against `face`: black or white.
-QColor contrastingInk(const QColor& face);
 
 // A block. Its whole face is its back colour whatever the widget style, with a thin raised edge
 // so that neighbouring blocks of one colour still read as cells, and a thick frame in a
@@ -66,26 +59,23 @@ class BlockGrid : public QWidget {
 
   // The block that has the focus, had it last, or waits for it while the grid holds it; -1
   // before any block has had it.
-  int focusIndex() const { return focusIndex_; }
+  int focusIndex() const { return focus_.index(); }
   // True while the grid holds the focus for a hidden or disabled block.
   bool parked() const;
 
-  // Moves the focus as key leads from block `from`; false for a key that does not move on the
-  // grid. Without a block that can take it at the target, the focus stays where it is.
+  // Plays a key on block `from`; false for a key that is none of the grid's.
   bool moveFocus(int from, const QKeyEvent& key);
-  void noteFocus(int k) { focusIndex_ = k; }
+  void noteFocus(int k) { focus_.Focused(k); }
   // The game's own move of the focus to block k (a new game's); when the block cannot take it
   // yet, it waits for it as for a hidden block; when it has it already, it is announced again.
   void focusBlock(int k);
   // Gives the focus back to the block that had it last, or holds it for that block while the
   // block is hidden or disabled; nothing before any block has had it.
   void takeFocusBack();
-  // Has a screen reader say the block with the focus again, as when the focus comes to it,
-  // hold_ms later.
-  void announceFocus(int hold_ms);
 
  protected:
-  bool event(QEvent* event) override;
+  // Tab and Shift+Tab, from a block or from the grid itself.
+  bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
 
@@ -94,8 +84,8 @@ class BlockGrid : public QWidget {
   BlockButton* available(int k) const;
   void parkIfFocused(BlockButton* b);
   void restoreFocus();
+  void carryOut(const FocusStep& step);
 
   std::vector<BlockButton*> buttons_;
-  int focusIndex_ = -1;
-  bool announcing_ = false;  // the grid holds the focus so that its block gets it anew
+  GridFocus focus_{[this](int k) { return available(k) != nullptr; }};
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
 #include <QRect>
 #include <QString>
 #include <Qt>
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+
+#include "form/window_design.h"
 
 // Twips are laid out as device-independent pixels at 96 dots per inch.
 inline constexpr double kTwipsPerPixel = 15.0;
@@ -30,6 +33,21 @@ inline QRect twipsToRect(double left, double top, double width, double height) {
 inline QColor bgrToColor(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                 static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+inline QRect placeRect(const TwipsPlace& p) {
+  return twipsToRect(p.left, p.top, p.width, p.height);
+}
+
+inline std::uint32_t colorToBgr(const QColor& colour) {
+  return static_cast<std::uint32_t>(colour.blue() << 16 | colour.green() << 8 | colour.red());
+}
+
+// A shortcut key from Form_KeyDown's codes: F1 to F12 (112 to 123), letters, with Ctrl (2).
+inline QKeySequence shortcutOf(int keyCode, int shift) {
+  if (keyCode == 0) return {};
+  const int key = keyCode >= 112 && keyCode < 124 ? Qt::Key_F1 + (keyCode - 112) : keyCode;
+  return QKeySequence((shift & 2 ? static_cast<int>(Qt::CTRL) : 0) | key);
 }
 
 inline QString toQString(const std::string& utf8) {

@@ -18,17 +18,9 @@
 #include "frontend/qt/block_grid.h"
 #include "frontend/qt/convert.h"
 
-namespace {
-
-// The client area and the design places of the controls, in twips.
-constexpr double kClientWidth = 7875, kClientHeight = 6090;
-constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
-
-}  // namespace
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   installAccessibility();
-  setWindowTitle(QStringLiteral("TOLVOS"));
+  setWindowTitle(toQString(kFirstWindowCaption));
   buildMenu();
 
   // Black behind the grid: a hidden block shows as an empty black cell.
@@ -61,7 +53,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   picture1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   picture1_->setPalette(face);
   picture1_->setAutoFillBackground(true);
-  picture1_->setGeometry(twipsToRect(0, 5500, 500, 500));
+  picture1_->setGeometry(placeRect(kPicture1Place));
 
   // The blocks share one parent of their own, so a screen reader's review of it meets them in
   // index order with nothing between them. It covers the whole client area: nothing the
@@ -70,18 +62,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   grid_->setGeometry(client->rect());
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::TypeWriter);  // the platform's fixed-pitch font where it is missing
-  courier.setPointSizeF(9.75);
+  courier.setPointSizeF(kBlockFontPoints);
   courier.setWeight(QFont::Normal);
   grid_->setFont(courier);
-  blocks_.push_back({newBlockButton(0), kButtonLeft, kButtonTop, kButtonSize, kButtonSize});
-  blocks_[0].widget->setText(QStringLiteral("A"));
+  blocks_.push_back({newBlockButton(0), kButton0Place});
+  blocks_[0].widget->setText(toQString(kFirstButtonCaption));
   placeBlock(blocks_[0]);
 
   newTimer(TimerId::Timer1);
 
   // The two lines share a parent that a screen reader takes for the window's status bar. It
   // covers exactly their two places, so the window looks as it would without it.
-  const QRect lines = twipsToRect(0, 5000, 7500, 500);
+  const QRect lines = placeRect(kLinesPlace);
   auto* status = new StatusLines(client);
   status->setGeometry(lines);
   auto newLabel = [&](const QString& text, const QRect& place) {
@@ -94,42 +86,38 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     l->setGeometry(place.translated(-lines.topLeft()));
     return l;
   };
-  label2_ = newLabel(QStringLiteral("0 puntos"), twipsToRect(4000, 5000, 3500, 500));
-  label1_ = newLabel(QString(), twipsToRect(0, 5000, 4000, 500));
+  label2_ = newLabel(toQString(kFirstScoreCaption), placeRect(kLabel2Place));
+  label1_ = newLabel(QString(), placeRect(kLabel1Place));
   label1_->lower();  // first among the lines: the status bar is read from the message on
 
   // Key preview: the window sees each key before the focused widget does.
   winId();
   windowHandle()->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (auto* b = dynamic_cast<BlockButton*>(now); b && b->window() == this)
-      emit buttonFocused(b->index());
-  });
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenu() {
-  mnuJuego_ = menuBar()->addMenu(QStringLiteral("&Juego"));
-  // Shortcuts act anywhere in the window, a focused block button included.
-  auto item = [this](QMenu* menu, const QString& caption, const QKeySequence& shortcut) {
-    QAction* a = menu->addAction(caption);
-    a->setShortcut(shortcut);
-    a->setShortcutContext(Qt::WindowShortcut);
-    return a;
-  };
-  mnuJueNue_ = item(mnuJuego_, QStringLiteral("&Nuevo juego"), QKeySequence(Qt::Key_F2));
-  mnuJueMej_ = item(mnuJuego_, QStringLiteral("&Mejores puntuaciones..."),
-                    QKeySequence(Qt::CTRL | Qt::Key_P));
-  mnuJueIns_ = item(mnuJuego_, QStringLiteral("&Instrucciones"), QKeySequence(Qt::Key_F1));
-  // "I" belongs to the instructions; the language submenu takes the next letter of its word.
-  mnuJueIdi_ = mnuJuego_->addMenu(QStringLiteral("I&dioma"));
-  mnuJueIdiList_[0] =
-      item(mnuJueIdi_, QStringLiteral("Español"), QKeySequence(Qt::CTRL | Qt::Key_E));
-  mnuJueIdiList_[1] =
-      item(mnuJueIdi_, QStringLiteral("English"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  // Its caption names the window system's own key for closing; the item needs none.
-  mnuJueSal_ = item(mnuJuego_, QStringLiteral("&Salir Alt-F4"), QKeySequence());
+  // Each item goes into the last menu made one level up; an item the next one is below is a
+  // menu of its own.
+  std::array<QMenu*, 4> menus{};
+  for (int i = 0; i < kMenuItems; ++i) {
+    const MenuDesign& design = kMenuTree[i];
+    const QString caption = toQString(design.caption);
+    QAction* action = nullptr;
+    if (i + 1 < kMenuItems && kMenuTree[i + 1].level > design.level) {
+      QMenu* menu = design.level == 1 ? menuBar()->addMenu(caption)
+                                      : menus[design.level - 1]->addMenu(caption);
+      menus[design.level] = menu;
+      action = menu->menuAction();
+    } else {
+      action = menus[design.level - 1]->addAction(caption);
+      action->setShortcut(shortcutOf(design.shortcut.key_code, design.shortcut.shift));
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
+    menuActions_[static_cast<std::size_t>(design.item)] = action;
+  }
+  mnuJuego_ = menuAction(MenuId::MnuJuego)->menu();
 
   // F10 opens the menu, as everywhere on the desktop.
   auto* openMenu = new QAction(this);
@@ -167,9 +155,7 @@ const MainWindow::Block& MainWindow::block(int k) const {
   return blocks_[static_cast<std::size_t>(k)];
 }
 
-void MainWindow::placeBlock(const Block& b) {
-  b.widget->setGeometry(twipsToRect(b.left, b.top, b.width, b.height));
-}
+void MainWindow::placeBlock(const Block& b) { b.widget->setGeometry(placeRect(b.place)); }
 
 int MainWindow::ButtonCount() const { return static_cast<int>(blocks_.size()); }
 
@@ -198,20 +184,19 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
 
-float MainWindow::ButtonLeft(int k) const { return block(k).left; }
-float MainWindow::ButtonTop(int k) const { return block(k).top; }
-float MainWindow::ButtonWidth(int k) const { return block(k).width; }
-float MainWindow::ButtonHeight(int k) const { return block(k).height; }
+float MainWindow::ButtonTop(int k) const { return block(k).place.top; }
+float MainWindow::ButtonWidth(int k) const { return block(k).place.width; }
+float MainWindow::ButtonHeight(int k) const { return block(k).place.height; }
 
 void MainWindow::SetButtonLeft(int k, float twips) {
   Block& b = block(k);
-  b.left = twips;
+  b.place.left = twips;
   placeBlock(b);
 }
 
 void MainWindow::SetButtonTop(int k, float twips) {
   Block& b = block(k);
-  b.top = twips;
+  b.place.top = twips;
   placeBlock(b);
 }
 
@@ -250,20 +235,7 @@ QColor MainWindow::buttonBackColor(int k) const { return block(k).widget->face()
 QLabel* MainWindow::label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
 
 QAction* MainWindow::menuAction(MenuId item) const {
-  switch (item) {
-    case MenuId::MnuJuego: return mnuJuego_->menuAction();
-    case MenuId::MnuJueNue: return mnuJueNue_;
-    case MenuId::MnuJueMej: return mnuJueMej_;
-    case MenuId::MnuJueIns: return mnuJueIns_;
-    case MenuId::MnuJueIdi: return mnuJueIdi_->menuAction();
-    case MenuId::MnuJueSal: return mnuJueSal_;
-  }
-  return nullptr;
-}
-
-QAction* MainWindow::languageAction(int index) const {
-  assert(index == 0 || index == 1);
-  return mnuJueIdiList_[static_cast<std::size_t>(index)];
+  return menuActions_[static_cast<std::size_t>(item)];
 }
 
 QTimer* MainWindow::timer(TimerId id) const { return timers_[static_cast<int>(id)]; }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "form/window_design.h"
 #include "ports/timer_ops.h"
 #include "ports/window_ops.h"
 
@@ -34,7 +35,6 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonLeft(int k) const override;
   float ButtonTop(int k) const override;
   void SetButtonLeft(int k, float twips) override;
   void SetButtonTop(int k, float twips) override;
@@ -58,16 +58,14 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   BlockGrid* grid() const { return grid_; }
   QLabel* label(LabelId id) const;
   QFrame* picture() const { return picture1_; }
+  // A menu's own action for the two menus.
   QAction* menuAction(MenuId item) const;
-  // MnuJueIdiList: 0 Spanish, 1 English.
-  QAction* languageAction(int index) const;
   QTimer* timer(TimerId id) const;
   QColor buttonBackColor(int k) const;
 
  signals:
   // Block button k was clicked; a hidden or disabled button gives none.
   void buttonClicked(int k);
-  void buttonFocused(int k);
   // Every key pressed anywhere in the window, before the widget that has the focus sees it.
   // keyCode and shift as in convert.h.
   void keyDown(int keyCode, int shift);
@@ -78,7 +76,7 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
  private:
   struct Block {
     BlockButton* widget;
-    float left, top, width, height;  // twips, as the logic set them
+    TwipsPlace place;  // as the logic set it
   };
   Block& block(int k);
   const Block& block(int k) const;
@@ -93,10 +91,5 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   std::vector<Block> blocks_;
   std::array<QTimer*, 3> timers_{};  // in TimerId order
   QMenu* mnuJuego_ = nullptr;
-  QMenu* mnuJueIdi_ = nullptr;
-  QAction* mnuJueNue_ = nullptr;
-  QAction* mnuJueMej_ = nullptr;
-  QAction* mnuJueIns_ = nullptr;
-  QAction* mnuJueSal_ = nullptr;
-  std::array<QAction*, 2> mnuJueIdiList_{};
+  std::array<QAction*, kMenuItems> menuActions_{};  // in MenuId order
 };

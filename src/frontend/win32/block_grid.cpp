@@ -3,60 +3,13 @@
 #include "frontend/win32/block_grid.h"
 
 #include <cassert>
-#include <cmath>
 
 #include "frontend/win32/win_units.h"
-#include "game/grid.h"
 
 namespace {
 
 constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
-// How long the grid holds the focus to have its block announced again: long enough for a
-// screen reader to take in that the focus has left the block (NVDA keeps only the last focus
-// event of those that come in one go), or it would take the return for the focus it has and
-// say nothing. After a key that moves nothing the screen reader has little else to take in;
-// after a new deal it first has 150 new captions.
-constexpr int kAnnounceHold = 150;
-constexpr int kAnnounceHoldAfterDeal = 600;
-
-double RelativeLuminance(COLORREF colour) {
-  auto linear = [](int channel) {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-         0.0722 * linear(GetBValue(colour));
-}
-
 }  // namespace
-
-int GridKeyTarget(int from, UINT virtual_key, std::int16_t shift) {
-  assert(from >= 0 && from < kCells);
-  const int c = ColumnOf(from), r = RowOf(from);
-  if (shift == 0) {
-    switch (virtual_key) {
-      case VK_LEFT: return c > 0 ? from - 1 : from;
-      case VK_RIGHT: return c < kColumns - 1 ? from + 1 : from;
-      case VK_UP: return r > 0 ? from - kColumns : from;
-      case VK_DOWN: return r < kRows - 1 ? from + kColumns : from;
-      case VK_HOME: return ButtonOf(0, r);
-      case VK_END: return ButtonOf(kColumns - 1, r);
-      default: return -1;
-    }
-  }
-  if (shift == 2) {  // Ctrl alone
-    if (virtual_key == VK_HOME) return 0;
-    if (virtual_key == VK_END) return kCells - 1;
-  }
-  return -1;
-}
-
-COLORREF ContrastingInk(COLORREF face) {
-  // Contrast ratios as the web's accessibility guidelines define them: against black
-  // (L + 0.05) / 0.05, against white 1.05 / (L + 0.05).
-  const double l = RelativeLuminance(face);
-  return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? RGB(0, 0, 0) : RGB(255, 255, 255);
-}
 
 BlockGrid::BlockGrid(HWND parent, HINSTANCE instance, Events& events) : events_(events) {
   WNDCLASSEXW grid_class{};
@@ -139,13 +92,13 @@ void BlockGrid::SetFont(HFONT font) {
 void BlockGrid::SetBlockVisible(int k, bool visible) {
   if (!visible) ParkIfFocused(k);
   ShowWindow(button(k), visible ? SW_SHOWNA : SW_HIDE);
-  if (visible && k == focus_index_) RestoreFocus();
+  if (visible && k == focus_index()) RestoreFocus();
 }
 
 void BlockGrid::SetBlockEnabled(int k, bool enabled) {
   if (!enabled) ParkIfFocused(k);
   EnableWindow(button(k), enabled);
-  if (enabled && k == focus_index_) RestoreFocus();
+  if (enabled && k == focus_index()) RestoreFocus();
 }
 
 bool BlockGrid::WindowActive() const { return GetActiveWindow() == GetAncestor(hwnd_, GA_ROOT); }
@@ -168,40 +121,38 @@ HWND BlockGrid::Available(int k) const {
 void BlockGrid::ParkIfFocused(int k) {
   // Left alone, the system would drop the focus of a disabled control and hand that of a
   // hidden one to the grid without telling anyone which block it belongs to.
-  if (KeyFocus() == button(k)) SetKeyFocus(hwnd_);
+  if (GridFocus::Parks(KeyFocus() == button(k))) SetKeyFocus(hwnd_);
 }
 
 void BlockGrid::RestoreFocus() {
-  HWND b = Available(focus_index_);
-  // Only a focus the game took away comes back; one the player has moved stays where it is.
   // An open menu has the keys; the focus comes back when it closes.
-  if (!b || !parked() || menu_open_) return;
-  SetKeyFocus(b);
+  CarryOut(focus_.Return(parked(), menu_open_));
+}
+
+void BlockGrid::CarryOut(const FocusStep& step) {
+  switch (step.kind) {
+    case FocusStep::Pass:
+    case FocusStep::Stay: return;
+    case FocusStep::Focus: return SetKeyFocus(button(step.block));
+    case FocusStep::Park: return SetKeyFocus(hwnd_);
+    case FocusStep::Reread:
+      // The block keeps its frame meanwhile, and a key pressed meanwhile moves on from it.
+      if (GetFocus() != button(step.block)) return focus_.EndReread();
+      SetFocus(hwnd_);
+      InvalidateRect(button(step.block), nullptr, FALSE);
+      SetTimer(hwnd_, kAnnounceTimer, static_cast<UINT>(step.hold_ms), nullptr);
+      return;
+  }
 }
 
 void BlockGrid::FocusBlock(int k) {
   assert(k >= 0 && k < count());
-  focus_index_ = k;
-  // A block that has the focus already is announced again: the player hears where the keyboard
-  // is, and what the block now shows.
-  if (Available(k) && GetFocus() == button(k)) {
-    AnnounceFocus(kAnnounceHoldAfterDeal);
-  } else {
-    SetKeyFocus(Available(k) ? button(k) : hwnd_);
-  }
+  CarryOut(focus_.Deal(k, Available(k) && GetFocus() == button(k)));
 }
 
 void BlockGrid::WindowActivated() {
-  HWND target = saved_focus_;
-  if (target != hwnd_ && !(target && IsWindowVisible(target) && IsWindowEnabled(target)))
-    target = nullptr;
-  if (!target) {
-    // First activation, or the control is gone: the block of the focus, else the first one.
-    const int k = focus_index_ >= 0 ? focus_index_ : 0;
-    target = Available(k) ? button(k) : hwnd_;
-  }
-  if (target == hwnd_ && Available(focus_index_)) target = button(focus_index_);
-  SetFocus(target);
+  const FocusStep back = focus_.Back();
+  SetFocus(back.kind == FocusStep::Focus ? button(back.block) : hwnd_);
 }
 
 void BlockGrid::WindowDeactivated() {
@@ -214,49 +165,18 @@ void BlockGrid::MenuLoop(bool open) {
   if (!open) RestoreFocus();
 }
 
-bool BlockGrid::MoveFocus(int from, UINT virtual_key) {
-  const int to = GridKeyTarget(from, virtual_key, CurrentShiftState());
-  if (to < 0) return false;
-  if (HWND b = Available(to); b && GetFocus() != b) {
-    SetFocus(b);
-  } else {
-    // An edge, or a hidden cell: the key moves nothing, and a silent key would break the
-    // player's count.
-    AnnounceFocus(kAnnounceHold);
-  }
+bool BlockGrid::PlayKey(int from, WPARAM virtual_key) {
+  const FocusStep step =
+      focus_.Key(from, static_cast<std::int16_t>(virtual_key), CurrentShiftState());
+  if (step.kind == FocusStep::Pass) return false;
+  CarryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }
 
-void BlockGrid::AnnounceFocus(int hold_ms) {
-  HWND b = Available(focus_index_);
-  if (!b || GetFocus() != b) return;
-  // A screen reader says nothing when it is told again of the focus it already has. The grid
-  // holds the focus for a moment instead, as for a hidden block, and then hands it back, so the
-  // block gets the focus anew: two real focus changes, which every screen reader follows. The
-  // block keeps its frame meanwhile, and a key pressed meanwhile moves on from it.
-  announcing_ = true;
-  SetFocus(hwnd_);
-  InvalidateRect(b, nullptr, FALSE);
-  SetTimer(hwnd_, kAnnounceTimer, static_cast<UINT>(hold_ms), nullptr);
-}
-
-void BlockGrid::EndAnnouncement() {
-  if (!announcing_) return;
-  announcing_ = false;
+void BlockGrid::EndReread() {
+  if (!focus_.rereading()) return;
+  focus_.EndReread();
   KillTimer(hwnd_, kAnnounceTimer);
-}
-
-bool BlockGrid::TabFrom(int from, bool forward) {
-  // Tab walks the blocks in reading order, round from the last to the first.
-  const int step = forward ? 1 : -1;
-  for (int i = 1; i <= count(); ++i) {
-    const int k = ((from + step * i) % count() + count()) % count();
-    if (HWND b = Available(k)) {
-      SetFocus(b);
-      return true;
-    }
-  }
-  return false;
 }
 
 void BlockGrid::Click(int k) {

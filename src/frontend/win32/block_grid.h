@@ -10,16 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "form/grid_focus.h"
 #include "frontend/win32/block_annotations.h"
-
-// The cell that a key leads to from cell `from` (button index, row by row), the cell itself
-// when the key would leave the grid; -1 when the key does not move on the grid. Arrows go to
-// the neighbour, Home and End to the ends of the row, Ctrl+Home and Ctrl+End to the ends of
-// the grid. shift: 1 Shift, 2 Ctrl, 4 Alt.
-int GridKeyTarget(int from, UINT virtual_key, std::int16_t shift);
-
-// Black or white, whichever stands out more against face.
-COLORREF ContrastingInk(COLORREF face);
 
 // The parent window of the blocks, in index order: a screen reader's review of it meets them
 // in that order with nothing between them. While the game hides or disables the block that has
@@ -31,7 +23,6 @@ class BlockGrid {
  public:
   struct Events {
     std::function<void(int)> clicked;  // block k was clicked; never a hidden or disabled one
-    std::function<void(int)> focused;  // block k received the keyboard focus
   };
 
   BlockGrid(HWND parent, HINSTANCE instance, Events& events);
@@ -51,8 +42,6 @@ class BlockGrid {
   void SetMarked(int k, bool marked);
   bool marked(int k) const;
   void SetDescription(int k, const std::wstring& text);
-  // Whether the system took the blocks' annotations (not under Wine).
-  bool annotated() const { return annotations_.working(); }
   void SetFont(HFONT font);
   void SetDpi(UINT dpi) { dpi_ = dpi; }
 
@@ -61,7 +50,7 @@ class BlockGrid {
   void SetBlockEnabled(int k, bool enabled);
 
   // The block that has the focus, had it last, or waits for it; -1 before any block had it.
-  int focus_index() const { return focus_index_; }
+  int focus_index() const { return focus_.index(); }
   // True while the grid holds the focus for a hidden or disabled block.
   bool parked() const { return KeyFocus() == hwnd_; }
   // The game's move of the focus to block k; a block that cannot take it yet waits for it, and
@@ -103,12 +92,10 @@ class BlockGrid {
   HWND Available(int k) const;
   void ParkIfFocused(int k);
   void RestoreFocus();
-  bool MoveFocus(int from, UINT virtual_key);
-  // Has a screen reader say the block with the focus again, as when the focus comes to it,
-  // hold_ms later.
-  void AnnounceFocus(int hold_ms);
-  void EndAnnouncement();
-  bool TabFrom(int from, bool forward);
+  // Plays a key on block `from`; false for a key that is none of the grid's.
+  bool PlayKey(int from, WPARAM virtual_key);
+  void CarryOut(const FocusStep& step);
+  void EndReread();
   void Click(int k);
 
   HWND hwnd_ = nullptr;
@@ -117,8 +104,7 @@ class BlockGrid {
   BlockAnnotations annotations_;
   HFONT font_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  int focus_index_ = -1;
   HWND saved_focus_ = nullptr;  // the window's focus while it is not active
   bool menu_open_ = false;
-  bool announcing_ = false;  // the grid holds the focus so that its block gets it anew
+  GridFocus focus_{[this](int k) { return Available(k) != nullptr; }};
 };

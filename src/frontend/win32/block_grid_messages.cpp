@@ -61,25 +61,19 @@ LRESULT BlockGrid::OnGridMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       // Back from a menu or a box: the block may be ready again by now. Not from inside this
       // message: the focus change is not over yet, and a screen reader would hear the grid last.
-      if (Available(focus_index_) && !announcing_) PostMessageW(hwnd_, kRestoreFocus, 0, 0);
+      if (focus_.ReturnsOnGridFocus()) PostMessageW(hwnd_, kRestoreFocus, 0, 0);
       return 0;
     case kRestoreFocus:
       RestoreFocus();
       return 0;
     case WM_TIMER:
       if (wparam != kAnnounceTimer) break;
-      EndAnnouncement();
+      EndReread();
       RestoreFocus();
       return 0;
     case WM_KEYDOWN:
       // Parked, the grid plays the keys of its waiting block.
-      if (focus_index_ >= 0) {
-        if (wparam == VK_TAB && (CurrentShiftState() & 6) == 0) {
-          TabFrom(focus_index_, (CurrentShiftState() & 1) == 0);
-          return 0;
-        }
-        if (MoveFocus(focus_index_, static_cast<UINT>(wparam))) return 0;
-      }
+      if (focus_index() >= 0 && PlayKey(focus_index(), wparam)) return 0;
       break;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -102,9 +96,8 @@ LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam
       message = WM_LBUTTONDOWN;
       break;
     case WM_SETFOCUS:
-      EndAnnouncement();  // however the focus came back, the hold is over
-      focus_index_ = k;
-      if (events_.focused) events_.focused(k);
+      EndReread();  // however the focus came back, the hold is over
+      focus_.Focused(k);
       break;
     case WM_KEYDOWN: {
       const std::int16_t shift = CurrentShiftState();
@@ -114,11 +107,7 @@ LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam
         if (!IsRepeat(lparam)) Click(k);
         return 0;
       }
-      if (wparam == VK_TAB && (shift & 6) == 0) {
-        TabFrom(k, (shift & 1) == 0);
-        return 0;
-      }
-      if (MoveFocus(k, static_cast<UINT>(wparam))) return 0;
+      if (PlayKey(k, wparam)) return 0;
       break;  // Space clicks as on any push button
     }
   }
@@ -148,13 +137,13 @@ void BlockGrid::Draw(const DRAWITEMSTRUCT& item) const {
   if (previous_font) SelectObject(dc, previous_font);
 
   // The block whose focus the grid holds keeps its frame, unless it is disabled.
-  const bool waiting = parked() && focus_index_ == k && !(item.itemState & ODS_DISABLED);
+  const bool waiting = parked() && focus_index() == k && !(item.itemState & ODS_DISABLED);
   if ((item.itemState & ODS_FOCUS) || waiting) {
     // A frame a sighted keyboard player finds at a glance, whatever the face's colour; the
     // system's dotted focus rectangle is lost on most faces, and hidden until a key is used.
     const int inset = MulDiv(kFocusFrameInset, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     const int width = MulDiv(kFocusFrameWidth, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     const RECT outer{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-    FillFrame(dc, outer, width, ContrastingInk(colour));
+    FillFrame(dc, outer, width, FocusFrameInk(colour));
   }
 }

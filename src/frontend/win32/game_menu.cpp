@@ -1,50 +1,64 @@
-// The menu tree and its shortcut keys, built in code; a window that is destroyed destroys the
-// menu bar it shows, so the bar is handed over to it.
+// The menu tree and its shortcut keys, built from the design; a window that is destroyed
+// destroys the menu bar it shows, so the bar is handed over to it.
 #include "frontend/win32/game_menu.h"
 
 #include <iterator>
+#include <vector>
 
 #include "frontend/win32/win_units.h"
 
 namespace {
 
-// Positions in the game menu; the language items are in their own submenu.
-enum GamePosition : UINT { kNew, kBest, kInstructions, kLanguage, kExit };
+// The commands of the items that are no menus, in the tree's order from this one on.
+constexpr WORD kFirstCommand = 101;
 
-// The shortcut shown beside each item, after a tab as the system's menus align it.
-const wchar_t* ShortcutText(MenuId item) {
-  switch (item) {
-    case MenuId::MnuJueNue: return L"\tF2";
-    case MenuId::MnuJueMej: return L"\tCtrl+P";
-    case MenuId::MnuJueIns: return L"\tF1";
-    default: return L"";
-  }
+bool HoldsItems(int i) {
+  return i + 1 < kMenuItems && kMenuTree[i + 1].level > kMenuTree[i].level;
 }
 
-UINT Id(MenuCommand command) { return static_cast<UINT>(command); }
+const MenuDesign& DesignOf(MenuId item) {
+  for (const MenuDesign& design : kMenuTree)
+    if (design.item == item) return design;
+  return kMenuTree[0];
+}
+
+// The text an item shows: its caption, then its shortcut after a tab, as the system's menus
+// align it.
+std::wstring ItemText(MenuId item, const std::string& caption) {
+  const std::string shortcut = ShortcutText(DesignOf(item).shortcut);
+  return Widen(shortcut.empty() ? caption : caption + "\t" + shortcut);
+}
 
 }  // namespace
 
-GameMenu::GameMenu() : bar_(CreateMenu()), game_(CreatePopupMenu()),
-                       languages_(CreatePopupMenu()) {
-  AppendMenuW(game_, MF_STRING, Id(MenuCommand::MnuJueNue), L"&Nuevo juego\tF2");
-  AppendMenuW(game_, MF_STRING, Id(MenuCommand::MnuJueMej), L"&Mejores puntuaciones...\tCtrl+P");
-  AppendMenuW(game_, MF_STRING, Id(MenuCommand::MnuJueIns), L"&Instrucciones\tF1");
-  AppendMenuW(languages_, MF_STRING, Id(MenuCommand::Spanish), L"Espa\u00F1ol\tCtrl+E");
-  AppendMenuW(languages_, MF_STRING, Id(MenuCommand::English), L"English\tCtrl+N");
-  AppendMenuW(game_, MF_POPUP, reinterpret_cast<UINT_PTR>(languages_), L"&Idioma");
-  // Its caption names the system's own key for closing a window; the item needs none.
-  AppendMenuW(game_, MF_STRING, Id(MenuCommand::MnuJueSal), L"&Salir Alt-F4");
-  AppendMenuW(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(game_), L"&Juego");
-
-  ACCEL keys[] = {
-      {FVIRTKEY, VK_F2, static_cast<WORD>(MenuCommand::MnuJueNue)},
-      {FVIRTKEY | FCONTROL, 'P', static_cast<WORD>(MenuCommand::MnuJueMej)},
-      {FVIRTKEY, VK_F1, static_cast<WORD>(MenuCommand::MnuJueIns)},
-      {FVIRTKEY | FCONTROL, 'E', static_cast<WORD>(MenuCommand::Spanish)},
-      {FVIRTKEY | FCONTROL, 'N', static_cast<WORD>(MenuCommand::English)},
-  };
-  accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+GameMenu::GameMenu() : bar_(CreateMenu()) {
+  // Each item goes into the last menu made one level up; an item the next one is below is a
+  // menu of its own.
+  std::array<HMENU, 4> menus{bar_};
+  std::array<UINT, 4> counts{};
+  std::vector<ACCEL> keys;
+  WORD command = kFirstCommand;
+  for (int i = 0; i < kMenuItems; ++i) {
+    const MenuDesign& design = kMenuTree[i];
+    HMENU parent = menus[static_cast<std::size_t>(design.level - 1)];
+    const std::wstring text = ItemText(design.item, design.caption);
+    if (HoldsItems(i)) {
+      HMENU menu = CreatePopupMenu();
+      menus[static_cast<std::size_t>(design.level)] = menu;
+      AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), text.c_str());
+    } else {
+      AppendMenuW(parent, MF_STRING, command++, text.c_str());
+    }
+    places_[static_cast<std::size_t>(design.item)] = {
+        parent, counts[static_cast<std::size_t>(design.level - 1)]++};
+    if (design.shortcut.key_code != 0) {
+      const BYTE ctrl = (design.shortcut.shift & kCtrl) ? FCONTROL : 0;
+      keys.push_back({static_cast<BYTE>(FVIRTKEY | ctrl),
+                      static_cast<WORD>(design.shortcut.key_code),
+                      static_cast<WORD>(command - 1)});
+    }
+  }
+  accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 GameMenu::~GameMenu() {
@@ -53,21 +67,16 @@ GameMenu::~GameMenu() {
   if (IsMenu(bar_)) DestroyMenu(bar_);
 }
 
-std::pair<HMENU, UINT> GameMenu::Place(MenuId item) const {
-  switch (item) {
-    case MenuId::MnuJuego: return {bar_, 0};
-    case MenuId::MnuJueNue: return {game_, kNew};
-    case MenuId::MnuJueMej: return {game_, kBest};
-    case MenuId::MnuJueIns: return {game_, kInstructions};
-    case MenuId::MnuJueIdi: return {game_, kLanguage};
-    case MenuId::MnuJueSal: return {game_, kExit};
-  }
-  return {bar_, 0};
+std::optional<MenuId> GameMenu::ItemOf(WORD command) {
+  int leaf = kFirstCommand;
+  for (int i = 0; i < kMenuItems; ++i)
+    if (!HoldsItems(i) && leaf++ == command) return kMenuTree[i].item;
+  return std::nullopt;
 }
 
 void GameMenu::SetCaption(MenuId item, const std::string& utf8) {
-  const std::wstring text = Widen(utf8) + ShortcutText(item);
-  const auto [menu, position] = Place(item);
+  const std::wstring text = ItemText(item, utf8);
+  const auto [menu, position] = places_[static_cast<std::size_t>(item)];
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STRING;
@@ -76,15 +85,8 @@ void GameMenu::SetCaption(MenuId item, const std::string& utf8) {
 }
 
 std::wstring GameMenu::Text(MenuId item) const {
-  const auto [menu, position] = Place(item);
+  const auto [menu, position] = places_[static_cast<std::size_t>(item)];
   wchar_t text[128] = {};
   GetMenuStringW(menu, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-  return text;
-}
-
-std::wstring GameMenu::LanguageText(int index) const {
-  wchar_t text[64] = {};
-  GetMenuStringW(languages_, static_cast<UINT>(index), text, static_cast<int>(std::size(text)),
-                 MF_BYPOSITION);
   return text;
 }

@@ -13,13 +13,6 @@ constexpr wchar_t kWindowClass[] = L"TolvosMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
-// The client area and the design places of the controls, in twips.
-constexpr double kClientWidth = 7875, kClientHeight = 6090;
-constexpr float kButtonLeft = 0, kButtonTop = 1000, kButtonSize = 500;
-// The grid band holds every place the game gives a block.
-constexpr double kGridWidth = 7500, kGridHeight = 5000;
-// The blocks' letters: Courier New, 9.75 points, in hundredths of a point.
-constexpr int kBlockFontCentipoints = 975;
 
 HWND NewStatic(HWND parent, const wchar_t* text, DWORD style) {
   return CreateWindowExW(
@@ -42,7 +35,8 @@ MainWindow::MainWindow(HINSTANCE instance) {
     window_class.lpszClassName = kWindowClass;
     RegisterClassExW(&window_class);
   }
-  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, L"TOLVOS", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(kExStyle, kWindowClass, Widen(kFirstWindowCaption).c_str(), kStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.bar(), instance, this);
   assert(hwnd_);
   dpi_ = GetDpiForWindow(hwnd_);
@@ -53,11 +47,11 @@ MainWindow::MainWindow(HINSTANCE instance) {
   picture1_ = NewStatic(hwnd_, L"", SS_SUNKEN);
   grid_ = std::make_unique<BlockGrid>(hwnd_, instance, events_.blocks);
   grid_->AddButton();
-  places_.push_back({kButtonLeft, kButtonTop, kButtonSize, kButtonSize});
-  grid_->SetCaption(0, L"A");
+  places_.push_back(kButton0Place);
+  grid_->SetCaption(0, Widen(kFirstButtonCaption));
   ShowWindow(grid_->button(0), SW_SHOWNA);
   EnableWindow(grid_->button(0), TRUE);
-  label2_ = NewCentredLabel(hwnd_, L"0 puntos");
+  label2_ = NewCentredLabel(hwnd_, Widen(kFirstScoreCaption).c_str());
   label1_ = NewCentredLabel(hwnd_, L"");
   Layout();
 }
@@ -87,7 +81,8 @@ bool MainWindow::PreTranslate(MSG& message) {
 void MainWindow::MakeFonts() {
   HFONT old_block = block_font_, old_label = label_font_;
   LOGFONTW courier{};
-  courier.lfHeight = -MulDiv(kBlockFontCentipoints, static_cast<int>(dpi_), 72 * 100);
+  courier.lfHeight =
+      -MulDiv(static_cast<int>(kBlockFontPoints * 100), static_cast<int>(dpi_), 72 * 100);
   courier.lfWeight = FW_NORMAL;
   courier.lfCharSet = ANSI_CHARSET;
   courier.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;  // the system's fixed font where it lacks
@@ -126,11 +121,11 @@ void MainWindow::Layout() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  PlaceControl(grid_->hwnd(), {0, 0, kGridWidth, kGridHeight});
+  PlaceControl(grid_->hwnd(), kGridPlace);
   for (int k = 0; k < ButtonCount(); ++k) PlaceControl(grid_->button(k), place(k));
-  PlaceControl(picture1_, {0, 5500, 500, 500});
-  PlaceControl(label2_, {4000, 5000, 3500, 500});
-  PlaceControl(label1_, {0, 5000, 4000, 500});
+  PlaceControl(picture1_, kPicture1Place);
+  PlaceControl(label2_, kLabel2Place);
+  PlaceControl(label1_, kLabel1Place);
 }
 
 void MainWindow::PlaceControl(HWND control, const Place& p) const {
@@ -175,7 +170,6 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->SetBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->SetBlockEnabled(k, enabled); }
 
-float MainWindow::ButtonLeft(int k) const { return place(k).left; }
 float MainWindow::ButtonTop(int k) const { return place(k).top; }
 float MainWindow::ButtonWidth(int k) const { return place(k).width; }
 float MainWindow::ButtonHeight(int k) const { return place(k).height; }
@@ -242,7 +236,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       // From the menu or a shortcut key; the blocks report to their grid.
-      if (lparam == 0 && events_.command) events_.command(static_cast<MenuCommand>(LOWORD(wparam)));
+      if (const auto item = GameMenu::ItemOf(LOWORD(wparam)); lparam == 0 && item &&
+                                                              events_.command)
+        events_.command(*item);
       return 0;
     case WM_TIMER: {
       const int slot = static_cast<int>(wparam) - 1;

@@ -23,7 +23,7 @@ class MainWindow : public WindowOps, public TimerOps {
     // Every key pressed in the window, before the control that has the focus sees it:
     // the virtual key code and the shift state (1 Shift, 2 Ctrl, 4 Alt).
     std::function<void(int key_code, int shift)> key_down;
-    std::function<void(MenuCommand)> command;
+    std::function<void(MenuId)> command;
     std::function<void(TimerId)> tick;
     // The window is gone: the program ends.
     std::function<void()> destroyed;
@@ -48,7 +48,6 @@ class MainWindow : public WindowOps, public TimerOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonLeft(int k) const override;
   float ButtonTop(int k) const override;
   void SetButtonLeft(int k, float twips) override;
   void SetButtonTop(int k, float twips) override;
@@ -76,9 +75,7 @@ class MainWindow : public WindowOps, public TimerOps {
   UINT dpi() const { return dpi_; }
 
  private:
-  struct Place {
-    float left, top, width, height;  // twips, as the logic set them
-  };
+  using Place = TwipsPlace;  // as the logic set it
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);

@@ -77,47 +77,6 @@ class BlockGridTest : public QObject {
 
   void cleanup() { delete window; }
 
-  void keyTargets_data() {
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<int>("to");
-    const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier;
-    struct Row { const char* name; int from, key; Qt::KeyboardModifiers mods; int to; };
-    const Row rows[] = {
-        {"left", 17, Qt::Key_Left, none, 16},
-        {"right", 17, Qt::Key_Right, none, 18},
-        {"up", 17, Qt::Key_Up, none, 2},
-        {"down", 17, Qt::Key_Down, none, 32},
-        {"left at the left edge stays", 15, Qt::Key_Left, none, 15},
-        {"right at the right edge stays, no wrap to the next row", 14, Qt::Key_Right, none, 14},
-        {"up on the top row stays", 7, Qt::Key_Up, none, 7},
-        {"down on the bottom row stays", 142, Qt::Key_Down, none, 142},
-        {"down from row 8 reaches row 9", 127, Qt::Key_Down, none, 142},
-        {"right from column 13 reaches column 14", 28, Qt::Key_Right, none, 29},
-        {"home", 52, Qt::Key_Home, none, 45},
-        {"end", 52, Qt::Key_End, none, 59},
-        {"end of the bottom row", 135, Qt::Key_End, none, 149},
-        {"ctrl+home", 52, Qt::Key_Home, ctrl, 0},
-        {"ctrl+end", 52, Qt::Key_End, ctrl, 149},
-        {"keypad arrow", 17, Qt::Key_Down, Qt::KeypadModifier, 32},
-        {"keypad ctrl+end", 0, Qt::Key_End, ctrl | Qt::KeypadModifier, 149},
-        {"shift+left is no move", 17, Qt::Key_Left, Qt::ShiftModifier, -1},
-        {"ctrl+left is no move", 17, Qt::Key_Left, ctrl, -1},
-        {"alt+home is no move", 17, Qt::Key_Home, Qt::AltModifier, -1},
-        {"space is no move", 17, Qt::Key_Space, none, -1},
-    };
-    for (const Row& r : rows) QTest::newRow(r.name) << r.from << r.key << r.mods << r.to;
-  }
-
-  void keyTargets() {
-    QFETCH(int, from);
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(int, to);
-    QCOMPARE(gridKeyTarget(from, key, modifiers), to);
-  }
-
   void keysMoveTheFocusAfterTheWindowHasSeenThem() {
     focusBlock(16);
     QSignalSpy previewed(window, &MainWindow::keyDown);

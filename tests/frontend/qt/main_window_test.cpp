@@ -77,8 +77,8 @@ class MainWindowTest : public FormWindowTest {
          QKeySequence("Ctrl+P")},
         {window->menuAction(MenuId::MnuJueIns), "&Instrucciones", QKeySequence("F1")},
         {window->menuAction(MenuId::MnuJueIdi), "I&dioma", QKeySequence()},
-        {window->languageAction(0), "Español", QKeySequence("Ctrl+E")},
-        {window->languageAction(1), "English", QKeySequence("Ctrl+N")},
+        {window->menuAction(MenuId::MnuJueIdiList0), "Español", QKeySequence("Ctrl+E")},
+        {window->menuAction(MenuId::MnuJueIdiList1), "English", QKeySequence("Ctrl+N")},
         {window->menuAction(MenuId::MnuJueSal), "&Salir Alt-F4", QKeySequence()}};
     for (const auto& [action, caption, shortcut] : items) {
       QCOMPARE(action->text(), caption);
@@ -91,7 +91,7 @@ class MainWindowTest : public FormWindowTest {
     QCOMPARE(order[3], window->menuAction(MenuId::MnuJueIdi));
     QCOMPARE(order[4], window->menuAction(MenuId::MnuJueSal));
     QCOMPARE(window->menuAction(MenuId::MnuJueIdi)->menu()->actions(),
-             QList<QAction*>({window->languageAction(0), window->languageAction(1)}));
+             QList<QAction*>({window->menuAction(MenuId::MnuJueIdiList0), window->menuAction(MenuId::MnuJueIdiList1)}));
 
     window->SetMenuCaption(MenuId::MnuJueNue, "New game");
     QCOMPARE(window->menuAction(MenuId::MnuJueNue)->shortcut(), QKeySequence("F2"));
@@ -165,7 +165,7 @@ class MainWindowTest : public FormWindowTest {
 
   void positionsReadBackInTwipsAndFallInSmallSteps() {
     window->SetButtonLeft(20, 2512.5f);
-    QCOMPARE(window->ButtonLeft(20), 2512.5f);
+    QCOMPARE(window->button(20)->x(), twipsToPixels(2512.5));
     int previous = window->button(20)->y();
     for (int step = 1; step <= 10; ++step) {
       window->SetButtonTop(20, 500.0f + 50.0f * static_cast<float>(step));
@@ -214,9 +214,9 @@ class MainWindowTest : public FormWindowTest {
     QCOMPARE(dialogs.shown.size(), 2u);
     QCOMPARE(dialogs.shown[0].title, std::string("Mejores puntuaciones"));
     QCOMPARE(dialogs.shown[1].title, std::string("Instrucciones para Tolvos"));
-    window->languageAction(1)->trigger();
+    window->menuAction(MenuId::MnuJueIdiList1)->trigger();
     QCOMPARE(form->language.LanguageIndex, 1);
-    window->languageAction(0)->trigger();
+    window->menuAction(MenuId::MnuJueIdiList0)->trigger();
     QCOMPARE(form->language.LanguageIndex, 0);
     window->menuAction(MenuId::MnuJueSal)->trigger();
     QVERIFY(!window->isVisible());
