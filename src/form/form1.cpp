@@ -2,6 +2,7 @@
 #include "form/form1.h"
 
 #include "form/instructions.h"
+#include "form/survey.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ std::string WithSeparator(std::string folder) {
 }  // namespace
 
 Form1::Form1(FormPorts ports)
-    : scores(ports.host, ports.dialogs, language, AppFolder),
-      engine({ports.window, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
+    : lines(ports.window),
+      scores(ports.host, ports.dialogs, language, AppFolder),
+      engine({lines, ports.timers, ports.dialogs, ports.speech, ports.sound, ports.random},
              language, scores),
-      language_switch(language, ports.window, ports.host, engine.Score, AppFolder),
+      language_switch(language, lines, ports.host, engine.Score, AppFolder),
       ports_(ports) {}
 
 void Form1::Form_Load() {
@@ -106,4 +108,16 @@ void Form1::Tick(TimerId id) {
 void Form1::MnuJueIns_Click() {
   ports_.dialogs.MessageBox(InstructionsText(language.LanguageIndex),
                             InstructionsTitle(language.LanguageIndex), BoxButtons::Ok);
+}
+
+bool Form1::SurveyKey(std::int16_t KeyCode, std::int16_t Shift, std::int16_t Index) {
+  if (!IsSurveyKey(KeyCode, Shift) || Index < 0 || Index >= kCells) return false;
+  engine.SettleFall();
+  const SurveyAnswer answer =
+      AnswerSurveyKey(KeyCode, Index, {engine.Board, engine.ColourLetters, language.LanguageIndex,
+                                       lines.message_line, lines.score_line});
+  // The screen reader says the block the focus reaches; the text adds what it cannot know.
+  if (answer.focus) ports_.window.FocusButton(*answer.focus);
+  if (!answer.text.empty()) ports_.speech.Speak(answer.text, language.LanguageIndex);
+  return true;
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "form/kept_lines.h"
 #include "game/engine.h"
 #include "lang/language.h"
 #include "lang/language_switch.h"
@@ -40,6 +42,8 @@ class Form1 {
   // folder, or the player's data folder when the program's folder cannot be written. Empty
   // when neither is there: the files are then neither read nor written.
   std::string AppFolder;
+  // The window as the game writes to it; it keeps the two lines for the survey keys.
+  KeptLines lines;
   BestScores scores;
   Engine engine;
   LanguageSwitch language_switch;
@@ -51,6 +55,10 @@ class Form1 {
   // Key preview: every key press of the window reaches this first and goes on afterwards.
   // Escape, whatever the shift state, offers to give up the game.
   void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+  // A survey key (survey.h) pressed on block Index: moves the keyboard focus where it says,
+  // then speaks its text. During a fall it acts on the board as it will rest, after a game's
+  // end on the board that was left. False, doing nothing, for any other key.
+  bool SurveyKey(std::int16_t KeyCode, std::int16_t Shift, std::int16_t Index);
   // The game menu (MnuJuego): new game, which hands the keyboard to the first block; the
   // instructions; the language items (MnuJueIdiList, 0 Español, 1 English); exit; the best
   // scores.

@@ -69,6 +69,9 @@ class Engine {
   // A click on block button Index: marks its group, or removes the group it belongs to when
   // it is the selected block.
   void Command1_Click(std::int16_t Index);
+  // While blocks slide, Board is already a step ahead of what the player sees and heard:
+  // finishes the fall at once, so that what follows acts on the board the window shows.
+  void SettleFall();
   void MarkGroup(int column, int row, std::int16_t colour);
   void RemoveMarked();
   // Moves every block with an empty cell below it down one cell in Board and animates the

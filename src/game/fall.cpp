@@ -88,6 +88,10 @@ void Engine::Timer1_Timer() {
   }
 }
 
+void Engine::SettleFall() {
+  if (!FallingList.empty()) CompleteFall();
+}
+
 // Applies the rest of a fall to Board at once and shows the board at rest. Landing sounds
 // already owed may still play out.
 void Engine::CompleteFall() {

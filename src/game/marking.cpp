@@ -6,9 +6,7 @@
 
 void Engine::Command1_Click(std::int16_t Index) {
   assert(Index >= 0 && Index < kCells);
-  // While blocks slide, Board is already a step ahead of what the player sees and heard; the
-  // fall is finished first so that a click always acts on the board the window shows.
-  if (!FallingList.empty()) CompleteFall();
+  SettleFall();
   if (SelectedIndex == -1) {
     FirstMarking(Index);
   } else if (Index != SelectedIndex) {
