@@ -26,7 +26,6 @@ class KeptLines : public WindowOps {
   void SetButtonBackColor(int k, std::uint32_t bgr) override { window_.SetButtonBackColor(k, bgr); }
   void SetButtonVisible(int k, bool visible) override { window_.SetButtonVisible(k, visible); }
   void SetButtonEnabled(int k, bool enabled) override { window_.SetButtonEnabled(k, enabled); }
-  float ButtonLeft(int k) const override { return window_.ButtonLeft(k); }
   float ButtonTop(int k) const override { return window_.ButtonTop(k); }
   void SetButtonLeft(int k, float twips) override { window_.SetButtonLeft(k, twips); }
   void SetButtonTop(int k, float twips) override { window_.SetButtonTop(k, twips); }
