@@ -5,7 +5,7 @@
 if(NOT TOLVOS_TESTS OR CMAKE_CROSSCOMPILING)  # the fuzzer runs on the build machine
   return()
 endif()
-find_program(TOLVOS_CLANGXX NAMES clang++ clang++-14)
+find_program(TOLVOS_CLANGXX NAMES clang++)
 if(NOT TOLVOS_CLANGXX)
   message(STATUS "clang++ not found: no best-score file fuzzer")
   return()

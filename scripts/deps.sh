@@ -7,7 +7,7 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   qt6-translations-l10n libsdl2-mixer-dev libgl-dev)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev desktop-file-utils
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang desktop-file-utils
   speech-dispatcher procps xvfb xauth dbus at-spi2-core x11-utils xdotool
   python3 python3-pyatspi python3-gi gir1.2-atspi-2.0 appstream orca locales)
 
@@ -38,16 +38,35 @@ else
 fi
 $deb && wanted+=("${deb_packages[@]}")
 
-missing=()
-for p in "${wanted[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The clang runtime (libFuzzer and the sanitizers) is named after clang's major version, which
+# differs between releases: it is added once clang itself is in.
+clang_runtime() {
+  local version
+  version=$(dpkg-query -W -f='${Depends}' clang 2>/dev/null | grep -o 'clang-[0-9][0-9]*' | head -n 1)
+  [ -n "$version" ] && echo "libclang-rt-${version#clang-}-dev"
+}
 
-echo "Installing Debian packages: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq || { echo "deps: apt-get update failed" >&2; exit 1; }
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-  || { echo "deps: could not install ${missing[*]}" >&2; exit 1; }
+updated=false
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing Debian packages: ${missing[*]}"
+  if ! $updated; then
+    $sudo apt-get update -qq || { echo "deps: apt-get update failed" >&2; exit 1; }
+    updated=true
+  fi
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+    || { echo "deps: could not install ${missing[*]}" >&2; exit 1; }
+}
+
+install_missing "${wanted[@]}"
+if ! $windows && $tests; then
+  runtime=$(clang_runtime) || { echo "deps: no clang version found" >&2; exit 1; }
+  install_missing "$runtime"
+fi
