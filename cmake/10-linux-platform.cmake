@@ -42,7 +42,8 @@ target_link_libraries(linux_platform PUBLIC platform
 if(TOLVOS_TESTS)
   # Each test program runs on its own: they start servers and open audio devices.
   set(speech_test_support ${CMAKE_CURRENT_SOURCE_DIR}/tests/support)
-  foreach(test_source platform/linux/speech_test platform/linux/sound_test tools/game_sounds_test)
+  foreach(test_source platform/linux/speech_test platform/linux/sound_test
+                      platform/linux/linux_host_test tools/game_sounds_test)
     get_filename_component(name ${test_source} NAME)
     add_executable(${name} tests/${test_source}.cpp)
     target_include_directories(${name} PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR}/tools)
@@ -51,6 +52,9 @@ if(TOLVOS_TESTS)
   endforeach()
   target_compile_definitions(speech_test PRIVATE
     SPEECH_SERVER_SCRIPT="${speech_test_support}/speech_server.sh")
+  # The player's data folder the host makes lies in the build folder.
+  set_tests_properties(linux_host_test PROPERTIES
+                       ENVIRONMENT XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home)
   target_link_libraries(sound_test PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer)
   add_dependencies(sound_test sounds)
   add_dependencies(game_sounds_test sounds)

@@ -32,7 +32,6 @@ void Engine::EndGame() {
   }
   const std::string typed = dialogs_.InputBox(lead + language_.Text(kAskNameTail), kGameOverTitle);
   if (typed.empty()) return;  // Cancel, or OK on nothing; spaces alone go on
-  best_.Enter(typed, score);
-  best_.SaveBestScores();
+  best_.SaveNewRecord(typed, score);
   best_.ShowBestScores();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,12 @@ inline constexpr char kPathSeparator = '/';
 struct SaveResult {
   bool ok = true;
   std::string error;  // why it failed, in words the player can be shown
+};
+
+// Held while it lives (HostOps::LockFile).
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
 };
 
 class HostOps {
@@ -47,4 +54,13 @@ class HostOps {
   // to, and only a regular file is replaced (ports/save_target.h): a device, FIFO, socket or
   // folder makes the save fail.
   virtual SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) = 0;
+  // Waits until no other process or thread holds the lock of path, then holds it until the
+  // result is destroyed. A program that reads a file to change it holds the lock across the
+  // read, the write and its rename, so a change another copy makes meanwhile is never lost.
+  // The lock is advisory: the file stays open to all, only those who ask wait. It lives in a
+  // hidden file beside path ("." + its name + kLockSuffix), made once and left there; nullptr
+  // when that cannot be made (a read-only folder): the caller goes on without it.
+  virtual std::unique_ptr<FileLock> LockFile(const std::string& path) = 0;
 };
+
+inline constexpr char kLockSuffix[] = ".lock";

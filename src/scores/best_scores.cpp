@@ -2,6 +2,7 @@
 #include "scores/best_scores.h"
 
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -88,12 +89,15 @@ void BestScores::LoadBestScores() {
 }
 
 void BestScores::ReadBestScores() {
+  const std::optional<std::string> line = host_.ReadFirstLine(Path(), kMaxLineBytes);
+  TakeLine(line.value_or(""));
+}
+
+void BestScores::TakeLine(std::string line) {
   FillDefaults();
-  std::optional<std::string> line = host_.ReadFirstLine(Path(), kMaxLineBytes);
-  if (!line) return;
   // No saved table holds a byte that would shift past 255; the line counts as cut there.
-  line->resize(ShiftablePrefix(*line, FileShift));
-  const std::string record = ShiftText(*line, FileShift);
+  line.resize(ShiftablePrefix(line, FileShift));
+  const std::string record = ShiftText(line, FileShift);
 
   std::string_view rest = record;
   for (int i = 1; i <= kBestEntries; ++i) {
@@ -145,4 +149,16 @@ void BestScores::Enter(const std::string& typed_name, std::int32_t score) {
   }
   BestPoints(j - 1) = score;
   BestNames(j - 1) = FileSafeName(TrimSpaces(typed_name));
+}
+
+void BestScores::SaveNewRecord(const std::string& typed_name, std::int32_t score) {
+  // Without a folder there is no file to merge with, and the save only tells why it fails.
+  std::unique_ptr<FileLock> lock;
+  if (!app_folder_.empty()) {
+    lock = host_.LockFile(Path());
+    if (const std::optional<std::string> line = host_.ReadFirstLine(Path(), kMaxLineBytes))
+      TakeLine(*line);
+  }
+  if (Qualifies(score)) Enter(typed_name, score);
+  SaveBestScores();
 }

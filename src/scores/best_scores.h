@@ -64,9 +64,16 @@ class BestScores {
   // entry that is not below it, so of equal scores the older ranks higher. Nothing is saved.
   bool Qualifies(std::int32_t score) const;
   void Enter(const std::string& typed_name, std::int32_t score);
+  // Enters a record and saves it. Another copy of the game may have saved records of its own
+  // since this table was read, so the record goes into the table as the file holds it now
+  // (when it can be read; a record that no longer earns a place there is left out), and no
+  // other copy saves between that read and the write. The table becomes the one saved.
+  void SaveNewRecord(const std::string& typed_name, std::int32_t score);
 
  private:
   std::string Path() const { return app_folder_ + file_name_; }
+  // Replaces the table by the one in line, as ReadBestScores does.
+  void TakeLine(std::string line);
 
   HostOps& host_;
   DialogOps& dialogs_;

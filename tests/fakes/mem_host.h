@@ -1,10 +1,15 @@
 // A host whose files live in memory; a test can make its folder read-only or its writes fail.
+// Its folders are the program's, the player's data folder, those in folders, and any that holds
+// a file.
 #pragma once
 
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "ports/host_ops.h"
@@ -20,7 +25,7 @@ class MemHost : public HostOps {
   std::string ProgramFolder() override { return program_folder; }
   void SetWorkingDirectory(const std::string& folder) override { working_directory = folder; }
   bool IsWritableFolder(const std::string& folder) override {
-    return writable && folder == program_folder_with_separator();
+    return writable && HasFolder(folder);
   }
   std::string UserDataFolder() override { return user_data_folder; }
   double SecondsSinceMidnight() override { return seconds; }
@@ -42,6 +47,7 @@ class MemHost : public HostOps {
   std::optional<std::string> ReadFirstLine(const std::string& path,
                                            std::size_t max_bytes) override {
     ++reads;
+    if (locked) ++locked_reads;
     auto it = files.find(path);
     if (it == files.end() || unreadable) return std::nullopt;
     const std::string& bytes = it->second;
@@ -50,9 +56,34 @@ class MemHost : public HostOps {
   }
   SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) override {
     ++writes;
+    if (locked) ++locked_writes;
     if (!writable) return {false, "read-only folder"};
+    if (folders.count(path + kPathSeparator)) return {false, "a folder"};
+    if (!HasFolder(path.substr(0, path.rfind(kPathSeparator) + 1))) return {false, "no folder"};
     files[path] = bytes;
     return {};
+  }
+
+  // One lock for every path, which only threads of one process share.
+  std::unique_ptr<FileLock> LockFile(const std::string& /*path*/) override {
+    struct Held : FileLock {
+      explicit Held(MemHost& host) : host_(host), hold_(*host.lock_) { host_.locked = true; }
+      ~Held() override { host_.locked = false; }
+      MemHost& host_;
+      std::lock_guard<std::mutex> hold_;
+    };
+    return std::make_unique<Held>(*this);
+  }
+
+  // folder ends with the separator, or is the program's folder without it.
+  bool HasFolder(const std::string& folder) const {
+    if (folder == program_folder_with_separator() || folder == program_folder ||
+        folder == user_data_folder || folders.count(folder))
+      return true;
+    return std::any_of(files.begin(), files.end(), [&](const auto& file) {
+      return file.first.size() > folder.size() && file.first.compare(0, folder.size(), folder) == 0 &&
+             file.first.find(kPathSeparator, folder.size()) == std::string::npos;
+    });
   }
 
   std::string program_folder_with_separator() const {
@@ -68,5 +99,11 @@ class MemHost : public HostOps {
   bool writable = true;
   bool unreadable = false;
   std::map<std::string, std::string> files;
+  std::set<std::string> folders;  // each ends with the separator
   int reads = 0, writes = 0;
+  bool locked = false;                   // a lock is held now
+  int locked_reads = 0, locked_writes = 0;  // the reads and writes made while it was
+
+ private:
+  std::shared_ptr<std::mutex> lock_ = std::make_shared<std::mutex>();  // copies share it
 };

@@ -122,6 +122,36 @@ TEST_F(BestScoresTest, PointsAreTheLeadingNumberRoundedHalfToEven) {
   }
 }
 
+// Two copies of the game on one file: each enters its record into the table as the file holds
+// it at the save, while holding the lock, so neither wipes the other's.
+TEST_F(BestScoresTest, ARecordGoesIntoTheTableTheFileHoldsNow) {
+  BestScores other(host, dialogs, language, folder);
+  scores.LoadBestScores();
+  other.LoadBestScores();
+  other.SaveNewRecord("Otra", 5000);
+  host.locked_reads = host.locked_writes = 0;
+  scores.SaveNewRecord(" Ana ", 1600);
+  Table expected = {{"Ana", 1600}, {"Bastiv", 2000}, {"Ismara", 2500}, {"Dorneu", 3000},
+                    {"Velisanda", 3500}, {"Ulmer", 4000}, {"Otra", 5000}};
+  EXPECT_EQ(expected, TableOf(scores));
+  EXPECT_EQ(FileOf(RecordOf(expected)), host.files[folder + "punt.dat"]);
+  EXPECT_EQ(1, host.locked_reads);
+  EXPECT_EQ(1, host.locked_writes);
+  EXPECT_FALSE(host.locked);
+
+  // A record the file's table no longer has room for is left out; the file still is saved.
+  for (std::int32_t points = 6000; points < 6007; ++points) other.SaveNewRecord("Alta", points);
+  scores.SaveNewRecord("Baja", 1300);
+  EXPECT_EQ(TableOf(other), TableOf(scores));
+  EXPECT_EQ(6000, scores.BestPoints(1));
+
+  // A file that cannot be read leaves the table in memory to enter the record into.
+  host.unreadable = true;
+  scores.SaveNewRecord("Ana", 7000);
+  EXPECT_EQ("Ana", scores.BestNames(7));
+  EXPECT_EQ(6001, scores.BestPoints(1));
+}
+
 TEST_F(BestScoresTest, AsksForABoundedLine) {
   struct RecordingHost : MemHost {
     std::optional<std::string> ReadFirstLine(const std::string& path, std::size_t max) override {

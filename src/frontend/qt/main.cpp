@@ -15,7 +15,7 @@
 #include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/qt_dialogs.h"
-#include "frontend/qt/qt_host.h"
+#include "platform/linux/linux_host.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/speechd_speech.h"
 #include "platform/std_random.h"
@@ -76,7 +76,7 @@ int main(int argc, char* argv[]) {
 
   MainWindow window;
   QtDialogs dialogs(&window);
-  QtHost host;
+  LinuxHost host;
   SpeechdSpeech speech;
   SdlSound sound;
   StdRandom random;

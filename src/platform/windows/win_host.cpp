@@ -249,3 +249,30 @@ SaveResult WinHost::WriteFileAtomically(const std::string& path, const std::stri
   }
   return {};
 }
+
+std::unique_ptr<FileLock> WinHost::LockFile(const std::string& path) {
+  class Held : public FileLock {
+   public:
+    explicit Held(HANDLE file) : file_(file) {}
+    ~Held() override {
+      OVERLAPPED start{};
+      UnlockFileEx(file_.get(), 0, 1, 0, &start);
+    }
+
+   private:
+    Handle file_;
+  };
+  const std::wstring wide = Widen(path);
+  const std::size_t separator = wide.find_last_of(L"\\/");
+  const std::wstring name = separator == std::wstring::npos ? wide : wide.substr(separator + 1);
+  const std::wstring lock = Join(FolderOf(wide), L"." + name + Widen(kLockSuffix));
+  HANDLE file = CreateFileW(lock.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  auto held = std::make_unique<Held>(file);
+  // Waits, on a handle opened for plain calls, until the first byte is free.
+  OVERLAPPED start{};
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) return nullptr;
+  return held;
+}

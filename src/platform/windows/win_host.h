@@ -20,4 +20,6 @@ class WinHost : public HostOps {
   std::optional<std::string> ReadFirstLine(const std::string& path,
                                            std::size_t max_bytes) override;
   SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes) override;
+  // LockFileEx on the hidden lock file: released by the system too when the program ends.
+  std::unique_ptr<FileLock> LockFile(const std::string& path) override;
 };

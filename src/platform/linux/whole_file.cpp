@@ -1,5 +1,5 @@
 // Saving a file whole: a new file beside the target, written, synced and renamed over it.
-#include "frontend/qt/whole_file.h"
+#include "platform/linux/whole_file.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -94,7 +94,7 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-SaveResult replaceWholeFile(const std::string& path, const std::string& bytes) {
+SaveResult ReplaceWholeFile(const std::string& path, const std::string& bytes) {
   errno = 0;
   const std::optional<Destination> destination = destinationOf(path);
   if (!destination) return failure(errno);

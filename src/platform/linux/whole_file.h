@@ -10,4 +10,4 @@
 // target. A link at path is followed to the file it leads to, which is replaced while the link
 // stays; a target that is not a regular file (MayReplace) is left alone and the save fails.
 // On any failure no new file is left behind and the error says why.
-SaveResult replaceWholeFile(const std::string& path, const std::string& bytes);
+SaveResult ReplaceWholeFile(const std::string& path, const std::string& bytes);
