@@ -12,13 +12,13 @@ namespace {
 
 class LanguageSwitchTest : public testing::Test {
  protected:
-  const std::string kFile = "/games/tolvos/Idioma.dat";
+  const std::string kFile = Native("/games/tolvos/Idioma.dat");
   Journal journal;
   FakeWindow window{&journal};
   MemHost host;
   Language language;
   std::int32_t score = 550;
-  std::string app_folder = "/games/tolvos/";
+  std::string app_folder = Native("/games/tolvos/");
   LanguageSwitch lang{language, window, host, score, app_folder};
 };
 
