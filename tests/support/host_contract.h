@@ -50,8 +50,8 @@ TYPED_TEST_P(HostContract, FindsFilesWhateverTheirCase) {
   HostOps& host = this->on.host;
   const std::string folder = this->on.Folder();
   EXPECT_EQ(std::nullopt, host.FindFileIgnoringCase(folder, "Idioma.dat"));
-  this->on.MakeFolder(this->At("idioma.dat"));  // a folder is no match
-  EXPECT_EQ(std::nullopt, host.FindFileIgnoringCase(folder, "Idioma.dat"));
+  this->on.MakeFolder(this->At("PUNT.dat"));  // a folder is no match
+  EXPECT_EQ(std::nullopt, host.FindFileIgnoringCase(folder, "punt.dat"));
   this->on.Write(this->At("IDIOMA.DAT"), "1");
   EXPECT_EQ(std::optional<std::string>("IDIOMA.DAT"), host.FindFileIgnoringCase(folder, "Idioma.dat"));
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/windows/scratch_folder.h"
+#include "support/host_contract.h"
 
 namespace {
 
@@ -43,38 +44,8 @@ TEST_F(WinHostTest, OrdinaryFilesExistFoldersAndDevicesDoNot) {
   EXPECT_FALSE(host.FileExists(path("missing.dat")));
 }
 
-TEST_F(WinHostTest, FindsFilesWhateverTheirCase) {
-  using Found = std::optional<std::string>;
-  const std::string folder = scratch.path() + "\\";
-  EXPECT_EQ(std::nullopt, host.FindFileIgnoringCase(folder, "Idioma.dat"));
-  std::filesystem::create_directory(FsPath(path("idioma.dat")));  // a folder is no match
-  EXPECT_EQ(std::nullopt, host.FindFileIgnoringCase(folder, "Idioma.dat"));
-  std::filesystem::remove(FsPath(path("idioma.dat")));
-  WriteBytes(path("IDIOMA.DAT"), "1");
-  EXPECT_EQ(Found("IDIOMA.DAT"), host.FindFileIgnoringCase(folder, "Idioma.dat"));
-  EXPECT_EQ(Found("IDIOMA.DAT"), host.FindFileIgnoringCase(scratch.path(), "idioma.DAT"));
-}
-
-TEST_F(WinHostTest, ReadsOnlyTheFirstLineWithinItsBound) {
-  using Line = std::optional<std::string>;
-  struct Case {
-    std::string bytes;
-    std::size_t max;
-    std::string line;
-  };
-  const Case cases[] = {{"1\r\n", 10, "1"},          {"abc\r\ndef\r\n", 10, "abc"},
-                        {"abc", 10, "abc"},          {"", 10, ""},
-                        {"\nabc", 10, ""},           {std::string(5000, 'z'), 8, "zzzzzzzz"},
-                        {"abcdefgh\r\n", 8, "abcdefgh"}, {"a\rb\n", 10, "a"},
-                        {std::string("\xBF\xF1\0x", 4), 10, std::string("\xBF\xF1\0x", 4)}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.bytes.substr(0, 20));
-    WriteBytes(path("line.dat"), c.bytes);
-    EXPECT_EQ(Line(c.line), host.ReadFirstLine(path("line.dat"), c.max));
-  }
-  EXPECT_EQ(std::nullopt, host.ReadFirstLine(path("missing.dat"), 10));
-  EXPECT_EQ(std::nullopt, host.ReadFirstLine(scratch.path(), 10));
-  // A device may never end or never answer: it is no file. Under Wine, Z: is the Unix root.
+// A device may never end or never answer: it is no file. Under Wine, Z: is the Unix root.
+TEST_F(WinHostTest, DevicesAreReadAsNoFile) {
   for (const char* device : {"NUL", "CON", "Z:\\dev\\zero", "Z:\\dev\\urandom"}) {
     SCOPED_TRACE(device);
     EXPECT_EQ(std::nullopt, host.ReadFirstLine(device, 16));
@@ -162,13 +133,6 @@ TEST_F(WinHostTest, SavesGoThroughLinksToFilesOnly) {
   }
 }
 
-TEST_F(WinHostTest, WritableFolderIsTriedAndLeftAsItWas) {
-  EXPECT_TRUE(host.IsWritableFolder(scratch.path()));
-  EXPECT_TRUE(host.IsWritableFolder(scratch.path() + "\\"));
-  EXPECT_TRUE(scratch.Names().empty());
-  EXPECT_FALSE(host.IsWritableFolder(path("missing")));
-}
-
 TEST_F(WinHostTest, UserDataFolderIsCreatedAndWritable) {
   const std::string folder = host.UserDataFolder();
   ASSERT_FALSE(folder.empty());
@@ -176,5 +140,18 @@ TEST_F(WinHostTest, UserDataFolderIsCreatedAndWritable) {
   EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
   EXPECT_TRUE(host.IsWritableFolder(folder));
 }
+
+// The cases every host keeps, on Windows' own files.
+struct WindowsSetup {
+  WinHost host;
+  ScratchFolder scratch;
+  std::string Folder() { return scratch.path() + "\\"; }
+  void Write(const std::string& path, const std::string& bytes) { WriteBytes(path, bytes); }
+  std::string Read(const std::string& path) { return ReadBytes(path); }
+  void MakeFolder(const std::string& path) { std::filesystem::create_directory(FsPath(path)); }
+  std::vector<std::string> Names() { return scratch.Names(); }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Windows, HostContract, WindowsSetup);
 
 }  // namespace
