@@ -79,3 +79,5 @@ class GridFocus {
 // The ink of the focus frame on a block of back colour bgr (0x00BBGGRR): black or white,
 // whichever stands out more.
 std::uint32_t FocusFrameInk(std::uint32_t bgr);
+// The frame in pixels at 96 dots per inch: this wide, this far inside the block's edge.
+inline constexpr int kFocusFrameWidth = 3, kFocusFrameInset = 2;

@@ -27,6 +27,20 @@ inline constexpr TwipsPlace kPicture1Place{0, 5500, 500, 500};
 // The blocks' letters: Courier New, 9.75 points.
 inline constexpr double kBlockFontPoints = 9.75;
 
+// 1440 twips to the inch: 15 twips make a pixel at 96 dots per inch, the desktop's
+// device-independent pixel.
+inline constexpr double kTwipsPerInch = 1440.0, kStandardDpi = 96.0;
+int TwipsToPixels(double twips, double dots_per_inch);
+
+// A place in pixels; right and bottom are the first pixels outside it.
+struct PixelBox {
+  int left, top, right, bottom;
+};
+// Each edge is rounded on its own, so two places that share an edge in twips share it in
+// pixels too: the 500-twip cells come out 33 or 34 pixels wide at 96 dots per inch and lie
+// edge to edge at every DPI, with no gap and no overlap.
+PixelBox PixelsOf(const TwipsPlace& place, double dots_per_inch);
+
 inline constexpr char kFirstWindowCaption[] = "TOLVOS";
 inline constexpr char kFirstButtonCaption[] = "A";
 inline constexpr char kFirstScoreCaption[] = "0 puntos";
@@ -62,6 +76,12 @@ inline constexpr MenuDesign kMenuTree[] = {
     {2, MenuId::MnuJueSal, "&Salir Alt-F4", {}},
 };
 inline constexpr int kMenuItems = static_cast<int>(std::size(kMenuTree));
+
+// Whether item i of the tree is a menu: the item after it is one level below. Each item goes
+// into the last menu made one level up.
+constexpr bool HoldsItems(int i) {
+  return i + 1 < kMenuItems && kMenuTree[i + 1].level > kMenuTree[i].level;
+}
 
 // As a menu shows it beside its item: "F2", "Ctrl+P"; empty for none.
 std::string ShortcutText(Shortcut shortcut);

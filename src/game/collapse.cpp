@@ -13,6 +13,8 @@ void Engine::RefreshBoard() {
   int occupied = 0;
   for (int i = 0; i < kCells; ++i) {
     const int c = ColumnOf(i), r = RowOf(i);
+    // Every block has button 0's size: a column is as wide as block 0, and each block moves
+    // down by its own height; the window gives all of them one place size.
     window_.SetButtonLeft(i, static_cast<float>(c) * window_.ButtonWidth(0));
     window_.SetButtonTop(i, static_cast<float>(r) * window_.ButtonHeight(i));
     const std::int16_t code = Board(c, r);

@@ -52,7 +52,10 @@ void Engine::FallStep() {
 }
 
 // A block has landed when it rests on another block, even one that falls on in the next
-// step; a block in row 1 always counts, and row 9 is the bottom.
+// step, or on the bottom row (9). The entry names the cell the block left, so t is the row it
+// has reached: a block that has just left the top row (t == 1) counts as landed whatever lies
+// below it. That only adds a landing sound to the step, and it is kept as the game has always
+// counted, so that a fall sounds as it always has.
 bool Engine::BlockLanded(int button) const {
   const int t = RowOf(button) + 1;
   const int c = ColumnOf(button);

@@ -45,6 +45,8 @@ void Engine::NewGame() {
   for (int i = 0; i < kCells; ++i) {
     window_.SetButtonVisible(i, true);
     window_.SetButtonEnabled(i, true);
+    // Every block has button 0's size: a column is as wide as block 0, and each block moves
+    // down by its own height; the window gives all of them one place size.
     window_.SetButtonLeft(i, static_cast<float>(ColumnOf(i)) * window_.ButtonWidth(0));
     window_.SetButtonTop(i, static_cast<float>(RowOf(i)) * window_.ButtonHeight(i));
     // One draw per button, in index order. The clamp only guards a generator that

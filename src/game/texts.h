@@ -1,4 +1,5 @@
-// The engine's own texts in both languages.
+// The engine's own texts in both languages. Each layer keeps its texts beside the code that says
+// them; the language layer's own, and the score line, are in lang/texts.h below this one.
 #pragma once
 
 #include "lang/bilingual.h"

@@ -24,7 +24,8 @@ constexpr MenuCaption kMenuCaptions[] = {
 };
 constexpr Bilingual kWindowCaption{"TOLVOS", "Tolvos"};
 
-// A line is far shorter; the bound keeps a damaged file from being read whole.
+// The file holds a digit; the bound keeps a damaged one from being read whole. The best-score
+// file has a bound of its own, far larger: seven long names.
 constexpr std::size_t kMaxLineBytes = 256;
 
 }  // namespace

@@ -12,7 +12,8 @@
 #include "ports/host_ops.h"
 
 inline constexpr int kBestEntries = 7;
-// The most of the file's line that is read: a table of seven long names needs far less.
+// The most of the file's line that is read: a table of seven long names needs far less. (The
+// language file, a digit, is read with a bound of its own.)
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 // Seven values indexed 1 to 7, as the table is read everywhere.

@@ -16,10 +16,6 @@
 
 namespace {
 
-// The focus frame: this many pixels wide, this far inside the button's edge.
-constexpr int kFocusFrameWidth = 3;
-constexpr int kFocusFrameInset = 2;
-
 // The main Enter key only. The keypad's Enter is a screen reader's own key (Orca: "where am
 // I", and with Insert the title and the status bar), and Qt 6.4 hands a key on to the program
 // when the screen reader takes more than 100 ms to claim it: a click there would mark or

@@ -7,36 +7,23 @@
 #include <QString>
 #include <Qt>
 
-#include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "form/window_design.h"
 
 // Twips are laid out as device-independent pixels at 96 dots per inch.
-inline constexpr double kTwipsPerPixel = 15.0;
+inline int twipsToPixels(double twips) { return TwipsToPixels(twips, kStandardDpi); }
 
-inline int twipsToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-
-// The pixel rectangle of a twip rectangle. Each edge is rounded on its own, so two rectangles
-// that share an edge in twips share it in pixels too: 500-twip cells come out 33 or 34 pixels
-// wide and lie edge to edge, with no gap and no overlap.
-inline QRect twipsToRect(double left, double top, double width, double height) {
-  const int x0 = twipsToPixels(left), y0 = twipsToPixels(top);
-  return QRect(QPoint(x0, y0),
-               QPoint(twipsToPixels(left + width) - 1, twipsToPixels(top + height) - 1));
+inline QRect placeRect(const TwipsPlace& p) {
+  const PixelBox box = PixelsOf(p, kStandardDpi);
+  return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
 }
 
 // 0x00BBGGRR: red in the low byte.
 inline QColor bgrToColor(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                 static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-inline QRect placeRect(const TwipsPlace& p) {
-  return twipsToRect(p.left, p.top, p.width, p.height);
 }
 
 inline std::uint32_t colorToBgr(const QColor& colour) {

@@ -65,9 +65,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   courier.setPointSizeF(kBlockFontPoints);
   courier.setWeight(QFont::Normal);
   grid_->setFont(courier);
-  blocks_.push_back({newBlockButton(0), kButton0Place});
-  blocks_[0].widget->setText(toQString(kFirstButtonCaption));
-  placeBlock(blocks_[0]);
+  newBlockButton(0)->setText(toQString(kFirstButtonCaption));
+  PlaceButton(0, Place(0));
 
   newTimer(TimerId::Timer1);
 
@@ -98,14 +97,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenu() {
-  // Each item goes into the last menu made one level up; an item the next one is below is a
-  // menu of its own.
-  std::array<QMenu*, 4> menus{};
+  std::array<QMenu*, 4> menus{};  // the last menu made at each level
   for (int i = 0; i < kMenuItems; ++i) {
     const MenuDesign& design = kMenuTree[i];
     const QString caption = toQString(design.caption);
     QAction* action = nullptr;
-    if (i + 1 < kMenuItems && kMenuTree[i + 1].level > design.level) {
+    if (HoldsItems(i)) {
       QMenu* menu = design.level == 1 ? menuBar()->addMenu(caption)
                                       : menus[design.level - 1]->addMenu(caption);
       menus[design.level] = menu;
@@ -145,66 +142,37 @@ BlockButton* MainWindow::newBlockButton(int k) {
   return b;
 }
 
-MainWindow::Block& MainWindow::block(int k) {
-  assert(k >= 0 && k < ButtonCount());
-  return blocks_[static_cast<std::size_t>(k)];
+BlockButton* MainWindow::block(int k) const { return grid_->button(k); }
+
+void MainWindow::PlaceButton(int k, const TwipsPlace& place) {
+  block(k)->setGeometry(placeRect(place));
 }
 
-const MainWindow::Block& MainWindow::block(int k) const {
-  assert(k >= 0 && k < ButtonCount());
-  return blocks_[static_cast<std::size_t>(k)];
-}
-
-void MainWindow::placeBlock(const Block& b) { b.widget->setGeometry(placeRect(b.place)); }
-
-int MainWindow::ButtonCount() const { return static_cast<int>(blocks_.size()); }
-
-void MainWindow::CreateButton(int k) {
-  assert(k == ButtonCount());
-  // A copy of button 0's size, look, caption and colour, hidden and disabled.
-  Block b = blocks_[0];
-  b.widget = newBlockButton(k);
-  b.widget->setText(blocks_[0].widget->text());
-  b.widget->setFace(blocks_[0].widget->face());
-  b.widget->setEnabled(false);
-  b.widget->setVisible(false);
-  placeBlock(b);
-  blocks_.push_back(b);
+void MainWindow::CopyButton0(int k) {
+  BlockButton* b = newBlockButton(k);
+  b->setText(block(0)->text());
+  b->setFace(block(0)->face());
+  b->setEnabled(false);
+  b->setVisible(false);
 }
 
 void MainWindow::SetButtonCaption(int k, const std::string& text) {
-  block(k).widget->setText(toQString(text));
+  block(k)->setText(toQString(text));
 }
 
 void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
-  block(k).widget->setFace(bgrToColor(bgr));
+  block(k)->setFace(bgrToColor(bgr));
 }
 
 // Through the grid, which keeps the keyboard focus on the block's cell meanwhile.
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
 
-float MainWindow::ButtonTop(int k) const { return block(k).place.top; }
-float MainWindow::ButtonWidth(int k) const { return block(k).place.width; }
-float MainWindow::ButtonHeight(int k) const { return block(k).place.height; }
-
-void MainWindow::SetButtonLeft(int k, float twips) {
-  Block& b = block(k);
-  b.place.left = twips;
-  placeBlock(b);
-}
-
-void MainWindow::SetButtonTop(int k, float twips) {
-  Block& b = block(k);
-  b.place.top = twips;
-  placeBlock(b);
-}
-
 void MainWindow::SetButtonDescription(int k, const std::string& text) {
-  block(k).widget->setAccessibleDescription(toQString(text));
+  block(k)->setAccessibleDescription(toQString(text));
 }
 
-void MainWindow::SetButtonMarked(int k, bool marked) { block(k).widget->setMarked(marked); }
+void MainWindow::SetButtonMarked(int k, bool marked) { block(k)->setMarked(marked); }
 
 void MainWindow::FocusButton(int k) { grid_->focusBlock(k); }
 
@@ -228,9 +196,9 @@ void MainWindow::StartTimer(TimerId id) {
 
 void MainWindow::StopTimer(TimerId id) { timer(id)->stop(); }
 
-QPushButton* MainWindow::button(int k) const { return block(k).widget; }
+QPushButton* MainWindow::button(int k) const { return block(k); }
 
-QColor MainWindow::buttonBackColor(int k) const { return block(k).widget->face(); }
+QColor MainWindow::buttonBackColor(int k) const { return block(k)->face(); }
 
 QLabel* MainWindow::label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
 

@@ -6,11 +6,9 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
-#include "form/window_design.h"
+#include "form/twips_window.h"
 #include "ports/timer_ops.h"
-#include "ports/window_ops.h"
 
 class BlockButton;
 class BlockGrid;
@@ -21,25 +19,18 @@ class QMenu;
 class QPushButton;
 class QTimer;
 
-class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
+class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
   Q_OBJECT
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // WindowOps
-  int ButtonCount() const override;
-  void CreateButton(int k) override;
+  // WindowOps; the places are TwipsWindow's
   void SetButtonCaption(int k, const std::string& text) override;
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonTop(int k) const override;
-  void SetButtonLeft(int k, float twips) override;
-  void SetButtonTop(int k, float twips) override;
-  float ButtonWidth(int k) const override;
-  float ButtonHeight(int k) const override;
   void SetButtonDescription(int k, const std::string& text) override;
   void SetButtonMarked(int k, bool marked) override;
   void FocusButton(int k) override;
@@ -74,13 +65,9 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Block {
-    BlockButton* widget;
-    TwipsPlace place;  // as the logic set it
-  };
-  Block& block(int k);
-  const Block& block(int k) const;
-  void placeBlock(const Block& b);
+  void CopyButton0(int k) override;
+  void PlaceButton(int k, const TwipsPlace& place) override;
+  BlockButton* block(int k) const;
   void buildMenu();
   BlockButton* newBlockButton(int k);
 
@@ -88,7 +75,6 @@ class MainWindow : public QMainWindow, public WindowOps, public TimerOps {
   QFrame* picture1_;
   QLabel* label1_;
   QLabel* label2_;
-  std::vector<Block> blocks_;
   std::array<QTimer*, 3> timers_{};  // in TimerId order
   QMenu* mnuJuego_ = nullptr;
   std::array<QAction*, kMenuItems> menuActions_{};  // in MenuId order

@@ -6,10 +6,6 @@
 
 namespace {
 
-// The focus frame at 96 dots per inch: this many pixels wide, this far inside the edge.
-constexpr int kFocusFrameWidth = 3;
-constexpr int kFocusFrameInset = 2;
-
 COLORREF Darker(COLORREF colour) {
   return RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
 }

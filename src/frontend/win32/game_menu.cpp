@@ -12,10 +12,6 @@ namespace {
 // The commands of the items that are no menus, in the tree's order from this one on.
 constexpr WORD kFirstCommand = 101;
 
-bool HoldsItems(int i) {
-  return i + 1 < kMenuItems && kMenuTree[i + 1].level > kMenuTree[i].level;
-}
-
 const MenuDesign& DesignOf(MenuId item) {
   for (const MenuDesign& design : kMenuTree)
     if (design.item == item) return design;
@@ -32,9 +28,7 @@ std::wstring ItemText(MenuId item, const std::string& caption) {
 }  // namespace
 
 GameMenu::GameMenu() : bar_(CreateMenu()) {
-  // Each item goes into the last menu made one level up; an item the next one is below is a
-  // menu of its own.
-  std::array<HMENU, 4> menus{bar_};
+  std::array<HMENU, 4> menus{bar_};  // the last menu made at each level
   std::array<UINT, 4> counts{};
   std::vector<ACCEL> keys;
   WORD command = kFirstCommand;

@@ -47,7 +47,6 @@ MainWindow::MainWindow(HINSTANCE instance) {
   picture1_ = NewStatic(hwnd_, L"", SS_SUNKEN);
   grid_ = std::make_unique<BlockGrid>(hwnd_, instance, events_.blocks);
   grid_->AddButton();
-  places_.push_back(kButton0Place);
   grid_->SetCaption(0, Widen(kFirstButtonCaption));
   ShowWindow(grid_->button(0), SW_SHOWNA);
   EnableWindow(grid_->button(0), TRUE);
@@ -122,40 +121,28 @@ void MainWindow::Layout() {
   }
 
   PlaceControl(grid_->hwnd(), kGridPlace);
-  for (int k = 0; k < ButtonCount(); ++k) PlaceControl(grid_->button(k), place(k));
+  for (int k = 0; k < ButtonCount(); ++k) PlaceButton(k, Place(k));
   PlaceControl(picture1_, kPicture1Place);
   PlaceControl(label2_, kLabel2Place);
   PlaceControl(label1_, kLabel1Place);
 }
 
-void MainWindow::PlaceControl(HWND control, const Place& p) const {
-  const RECT r = TwipsToRect(p.left, p.top, p.width, p.height, dpi_);
+void MainWindow::PlaceControl(HWND control, const TwipsPlace& p) const {
+  const RECT r = RectOf(p, dpi_);
   SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-MainWindow::Place& MainWindow::place(int k) {
-  assert(k >= 0 && k < ButtonCount());
-  return places_[static_cast<std::size_t>(k)];
+void MainWindow::PlaceButton(int k, const TwipsPlace& place) {
+  PlaceControl(grid_->button(k), place);
 }
 
-const MainWindow::Place& MainWindow::place(int k) const {
-  assert(k >= 0 && k < ButtonCount());
-  return places_[static_cast<std::size_t>(k)];
-}
-
-int MainWindow::ButtonCount() const { return grid_->count(); }
-
-void MainWindow::CreateButton(int k) {
-  assert(k == ButtonCount());
-  // A copy of button 0's size, look, caption and colour, hidden and disabled.
+void MainWindow::CopyButton0(int k) {
   grid_->AddButton();
-  places_.push_back(places_[0]);
   wchar_t caption[16] = {};
   GetWindowTextW(grid_->button(0), caption, 16);
   grid_->SetCaption(k, caption);
   grid_->SetFace(k, grid_->face(0));
-  PlaceControl(grid_->button(k), place(k));
 }
 
 void MainWindow::SetButtonCaption(int k, const std::string& text) {
@@ -169,20 +156,6 @@ void MainWindow::SetButtonBackColor(int k, std::uint32_t bgr) {
 // Through the grid, which keeps the keyboard focus on the block's cell meanwhile.
 void MainWindow::SetButtonVisible(int k, bool visible) { grid_->SetBlockVisible(k, visible); }
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->SetBlockEnabled(k, enabled); }
-
-float MainWindow::ButtonTop(int k) const { return place(k).top; }
-float MainWindow::ButtonWidth(int k) const { return place(k).width; }
-float MainWindow::ButtonHeight(int k) const { return place(k).height; }
-
-void MainWindow::SetButtonLeft(int k, float twips) {
-  place(k).left = twips;
-  PlaceControl(grid_->button(k), place(k));
-}
-
-void MainWindow::SetButtonTop(int k, float twips) {
-  place(k).top = twips;
-  PlaceControl(grid_->button(k), place(k));
-}
 
 void MainWindow::SetButtonDescription(int k, const std::string& text) {
   grid_->SetDescription(k, Widen(text));

@@ -8,14 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "frontend/win32/block_grid.h"
 #include "frontend/win32/game_menu.h"
+#include "form/twips_window.h"
 #include "ports/timer_ops.h"
-#include "ports/window_ops.h"
 
-class MainWindow : public WindowOps, public TimerOps {
+class MainWindow : public TwipsWindow, public TimerOps {
  public:
   // What the window hands on; each is called on the window's thread.
   struct Events {
@@ -41,18 +40,11 @@ class MainWindow : public WindowOps, public TimerOps {
   // the key preview, then the shortcut keys. True when the message has been handled.
   bool PreTranslate(MSG& message);
 
-  // WindowOps
-  int ButtonCount() const override;
-  void CreateButton(int k) override;
+  // WindowOps; the places are TwipsWindow's
   void SetButtonCaption(int k, const std::string& text) override;
   void SetButtonBackColor(int k, std::uint32_t bgr) override;
   void SetButtonVisible(int k, bool visible) override;
   void SetButtonEnabled(int k, bool enabled) override;
-  float ButtonTop(int k) const override;
-  void SetButtonLeft(int k, float twips) override;
-  void SetButtonTop(int k, float twips) override;
-  float ButtonWidth(int k) const override;
-  float ButtonHeight(int k) const override;
   void SetButtonDescription(int k, const std::string& text) override;
   void SetButtonMarked(int k, bool marked) override;
   void FocusButton(int k) override;
@@ -75,14 +67,12 @@ class MainWindow : public WindowOps, public TimerOps {
   UINT dpi() const { return dpi_; }
 
  private:
-  using Place = TwipsPlace;  // as the logic set it
-
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static int Slot(TimerId id) { return static_cast<int>(id); }
-  Place& place(int k);
-  const Place& place(int k) const;
-  void PlaceControl(HWND control, const Place& p) const;
+  void CopyButton0(int k) override;
+  void PlaceButton(int k, const TwipsPlace& place) override;
+  void PlaceControl(HWND control, const TwipsPlace& p) const;
   // Sizes the client area, the fonts and every control for the current DPI.
   void Layout();
   void MakeFonts();
@@ -94,7 +84,6 @@ class MainWindow : public WindowOps, public TimerOps {
   HWND picture1_ = nullptr;
   HWND label1_ = nullptr;
   HWND label2_ = nullptr;
-  std::vector<Place> places_;
   std::array<bool, 3> running_{};  // in TimerId order
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT block_font_ = nullptr;

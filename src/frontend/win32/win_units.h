@@ -3,25 +3,16 @@
 #pragma once
 
 #include "frontend/win32/windows_api.h"
-#include "platform/windows/windows_text.h"  // Widen and Narrow: UTF-8 against UTF-16
-
-#include <cmath>
 #include <cstdint>
 #include <string>
 
-// 1440 twips to the inch: 15 twips make a pixel at 96 dots per inch.
-inline constexpr double kTwipsPerInch = 1440.0;
+#include "form/window_design.h"
+#include "platform/windows/windows_text.h"  // Widen and Narrow: UTF-8 against UTF-16
 
-inline int TwipsToPixels(double twips, UINT dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
-// The pixel rectangle of a twip rectangle. Each edge is rounded on its own, so two rectangles
-// that share an edge in twips share it in pixels too: neighbouring blocks lie edge to edge at
-// every DPI, with no gap and no overlap.
-inline RECT TwipsToRect(double left, double top, double width, double height, UINT dpi) {
-  return RECT{TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(left + width, dpi),
-              TwipsToPixels(top + height, dpi)};
+// The pixel rectangle of a place in twips at the window's DPI.
+inline RECT RectOf(const TwipsPlace& place, UINT dpi) {
+  const PixelBox box = PixelsOf(place, dpi);
+  return RECT{box.left, box.top, box.right, box.bottom};
 }
 
 // A COLORREF is 0x00BBGGRR too: red in the low byte.

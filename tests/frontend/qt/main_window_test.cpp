@@ -159,8 +159,8 @@ class MainWindowTest : public FormWindowTest {
       QLabel* l = window->label(id);
       return QRect(l->mapTo(client, QPoint(0, 0)), l->size());
     };
-    QCOMPARE(place(LabelId::Label1), twipsToRect(0, 5000, 4000, 500));
-    QCOMPARE(place(LabelId::Label2), twipsToRect(4000, 5000, 3500, 500));
+    QCOMPARE(place(LabelId::Label1), placeRect({0, 5000, 4000, 500}));
+    QCOMPARE(place(LabelId::Label2), placeRect({4000, 5000, 3500, 500}));
   }
 
   void positionsReadBackInTwipsAndFallInSmallSteps() {

@@ -97,10 +97,10 @@ TEST_F(WindowTest, FillsItsClientAreaEdgeToEdgeAtEveryDpi) {
       EXPECT_TRUE(IsWindowVisible(block(k)) && IsWindowEnabled(block(k))) << k;
     }
     EXPECT_EQ(Edges(ControlRect(window->label(LabelId::Label1))),
-              Edges(TwipsToRect(0, 5000, 4000, 500, dpi)));
+              Edges(RectOf({0, 5000, 4000, 500}, dpi)));
     EXPECT_EQ(Edges(ControlRect(window->label(LabelId::Label2))),
-              Edges(TwipsToRect(4000, 5000, 3500, 500, dpi)));
-    EXPECT_EQ(Edges(ControlRect(window->picture())), Edges(TwipsToRect(0, 5500, 500, 500, dpi)));
+              Edges(RectOf({4000, 5000, 3500, 500}, dpi)));
+    EXPECT_EQ(Edges(ControlRect(window->picture())), Edges(RectOf({0, 5500, 500, 500}, dpi)));
   }
 }
 

@@ -1,0 +1,28 @@
+// Block places in twips.
+#include "form/twips_window.h"
+
+#include <cassert>
+
+const TwipsPlace& TwipsWindow::Place(int k) const {
+  assert(k >= 0 && k < ButtonCount());
+  return places_[static_cast<std::size_t>(k)];
+}
+
+void TwipsWindow::CreateButton(int k) {
+  assert(k == ButtonCount());
+  places_.push_back(places_[0]);
+  CopyButton0(k);
+  PlaceButton(k, places_.back());
+}
+
+void TwipsWindow::SetButtonLeft(int k, float twips) {
+  TwipsPlace& place = places_.at(static_cast<std::size_t>(k));
+  place.left = twips;
+  PlaceButton(k, place);
+}
+
+void TwipsWindow::SetButtonTop(int k, float twips) {
+  TwipsPlace& place = places_.at(static_cast<std::size_t>(k));
+  place.top = twips;
+  PlaceButton(k, place);
+}
