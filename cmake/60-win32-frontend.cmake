@@ -22,8 +22,11 @@ target_compile_definitions(win32_frontend PUBLIC UNICODE _UNICODE NOMINMAX
 target_link_libraries(win32_frontend PUBLIC form windows_platform
                       user32 gdi32 oleacc ole32 oleaut32 uuid)
 
+# The name box is a resource: each program that opens it links it in.
+set(TOLVOS_NAME_BOX_RC ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/win32/name_box.rc)
 add_executable(tolvos WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/win32/main.cpp
-                            ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/win32/tolvos.rc)
+                            ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/win32/tolvos.rc
+                            ${TOLVOS_NAME_BOX_RC})
 target_link_libraries(tolvos PRIVATE win32_frontend)
 # No DLL of the compiler's beside the program: its runtime is linked in.
 target_link_options(tolvos PRIVATE -static)

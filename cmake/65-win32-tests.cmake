@@ -23,7 +23,7 @@ endif()
 
 file(GLOB win32_window_test_sources CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_SOURCE_DIR}/tests/frontend/win32/*_test.cpp)
-add_executable(win32_window_tests ${win32_window_test_sources})
+add_executable(win32_window_tests ${win32_window_test_sources} ${TOLVOS_NAME_BOX_RC})
 target_include_directories(win32_window_tests PRIVATE tests)
 target_link_libraries(win32_window_tests PRIVATE win32_frontend GTest::gtest GTest::gtest_main)
 target_link_options(win32_window_tests PRIVATE -static)

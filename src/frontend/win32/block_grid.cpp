@@ -12,16 +12,7 @@ constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
 }  // namespace
 
 BlockGrid::BlockGrid(HWND parent, HINSTANCE instance, Events& events) : events_(events) {
-  WNDCLASSEXW grid_class{};
-  grid_class.cbSize = sizeof grid_class;
-  if (!GetClassInfoExW(instance, kGridClass, &grid_class)) {
-    grid_class.lpfnWndProc = GridProc;
-    grid_class.hInstance = instance;
-    grid_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    grid_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    grid_class.lpszClassName = kGridClass;
-    RegisterClassExW(&grid_class);
-  }
+  RegisterBlackClass(instance, kGridClass, GridProc);
   hwnd_ = CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
                           0, parent, nullptr, instance, this);
   assert(hwnd_);

@@ -1,5 +1,4 @@
-// The menu tree and its shortcut keys, built from the design; a window that is destroyed
-// destroys the menu bar it shows, so the bar is handed over to it.
+// The menu tree and its shortcut keys, built from the design.
 #include "frontend/win32/game_menu.h"
 
 #include <iterator>
@@ -28,7 +27,7 @@ std::wstring ItemText(MenuId item, const std::string& caption) {
 }  // namespace
 
 GameMenu::GameMenu() : bar_(CreateMenu()) {
-  std::array<HMENU, 4> menus{bar_};  // the last menu made at each level
+  std::array<HMENU, 4> menus{bar_.get()};  // the last menu made at each level
   std::array<UINT, 4> counts{};
   std::vector<ACCEL> keys;
   WORD command = kFirstCommand;
@@ -52,13 +51,7 @@ GameMenu::GameMenu() : bar_(CreateMenu()) {
                       static_cast<WORD>(command - 1)});
     }
   }
-  accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
-}
-
-GameMenu::~GameMenu() {
-  DestroyAcceleratorTable(accelerators_);
-  // Still a menu when no window took it over.
-  if (IsMenu(bar_)) DestroyMenu(bar_);
+  accelerators_.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 }
 
 std::optional<MenuId> GameMenu::ItemOf(WORD command) {

@@ -23,18 +23,7 @@ HWND NewStatic(HWND parent, const wchar_t* text, DWORD style) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  if (!GetClassInfoExW(instance, kWindowClass, &window_class)) {
-    window_class.lpfnWndProc = WindowProc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    // Black behind the grid: a hidden block shows as an empty black cell.
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    window_class.lpszClassName = kWindowClass;
-    RegisterClassExW(&window_class);
-  }
+  RegisterBlackClass(instance, kWindowClass, WindowProc, LoadIcon(nullptr, IDI_APPLICATION));
   hwnd_ = CreateWindowExW(kExStyle, kWindowClass, Widen(kFirstWindowCaption).c_str(), kStyle,
                           CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.bar(), instance, this);

@@ -25,3 +25,19 @@ inline std::int16_t CurrentShiftState() {
   return static_cast<std::int16_t>((down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) |
                                    (down(VK_MENU) ? 4 : 0));
 }
+
+// Registers a window class of the program, on black, unless it is registered already: black
+// behind the grid, so that a hidden block shows as an empty black cell.
+inline void RegisterBlackClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                               HICON icon = nullptr) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (GetClassInfoExW(instance, name, &window_class)) return;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hIcon = icon;
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = name;
+  RegisterClassExW(&window_class);
+}
