@@ -72,7 +72,7 @@ void BlockButton::keyPressEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat()) click();
     return;
   }
-  if (grid_->moveFocus(index_, *event)) return;
+  if (grid_->playKey(index_, *event)) return;
   QPushButton::keyPressEvent(event);  // Space; anything else goes on to the window
 }
 
@@ -160,7 +160,7 @@ bool BlockGrid::focusNextPrevChild(bool next) {
 
 void BlockGrid::keyPressEvent(QKeyEvent* event) {
   // Keys a block leaves alone pass here on their way to the window; only the grid's own count.
-  if (hasFocus() && focusIndex() >= 0 && moveFocus(focusIndex(), *event)) return;
+  if (hasFocus() && focusIndex() >= 0 && playKey(focusIndex(), *event)) return;
   QWidget::keyPressEvent(event);
 }
 
@@ -180,12 +180,12 @@ void BlockGrid::focusBlock(int k) {
 
 void BlockGrid::takeFocusBack() { carryOut(focus_.Back()); }
 
-bool BlockGrid::moveFocus(int from, const QKeyEvent& key) {
+bool BlockGrid::playKey(int from, const QKeyEvent& key) {
   // Tab is the tab chain's, through focusNextPrevChild().
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
-  const FocusStep step =
-      focus_.Key(from, keyCodeOf(key.key()), shiftStateOf(key.modifiers()));
-  if (step.kind == FocusStep::Pass) return false;
+  const std::int16_t keyCode = keyCodeOf(key.key()), shift = shiftStateOf(key.modifiers());
+  const FocusStep step = focus_.Key(from, keyCode, shift);
+  if (step.kind == FocusStep::Pass) return onKey && onKey(from, keyCode, shift);
   carryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }

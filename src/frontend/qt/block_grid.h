@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "form/grid_focus.h"
@@ -63,8 +64,12 @@ class BlockGrid : public QWidget {
   // True while the grid holds the focus for a hidden or disabled block.
   bool parked() const;
 
-  // Plays a key on block `from`; false for a key that is none of the grid's.
-  bool moveFocus(int from, const QKeyEvent& key);
+  // Plays a key on block `from`: the focus's keys, then the survey's (onKey); false for a key
+  // that is none of them.
+  bool playKey(int from, const QKeyEvent& key);
+  // A key on block k that moves no focus: its key code and shift state as Form_KeyDown gets
+  // them; true when it was the game's.
+  std::function<bool(int k, int keyCode, int shift)> onKey;
   void noteFocus(int k) { focus_.Focused(k); }
   // The game's own move of the focus to block k (a new game's); when the block cannot take it
   // yet, it waits for it as for a hidden block; when it has it already, it is announced again.

@@ -99,8 +99,8 @@ BlockAnnotations::~BlockAnnotations() {
 void BlockAnnotations::Attach(HWND button) {
   if (!services_) return;
   const MSAAPROPID state = PROPID_ACC_STATE;
-  working_ = SUCCEEDED(services_->SetHwndPropServer(button, OBJID_CLIENT, CHILDID_SELF, &state, 1,
-                                                    state_server_, ANNO_THIS));
+  services_->SetHwndPropServer(button, OBJID_CLIENT, CHILDID_SELF, &state, 1, state_server_,
+                               ANNO_THIS);
 }
 
 void BlockAnnotations::Detach(HWND button) {
@@ -112,8 +112,8 @@ void BlockAnnotations::Detach(HWND button) {
 
 void BlockAnnotations::Describe(HWND button, const std::wstring& text) {
   if (!services_) return;
-  working_ = SUCCEEDED(services_->SetHwndPropStr(button, OBJID_CLIENT, CHILDID_SELF,
-                                                 PROPID_ACC_DESCRIPTION, text.c_str()));
+  services_->SetHwndPropStr(button, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                            text.c_str());
   NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, button, OBJID_CLIENT, CHILDID_SELF);
 }
 

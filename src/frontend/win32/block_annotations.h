@@ -20,9 +20,6 @@ class BlockAnnotations {
   BlockAnnotations(const BlockAnnotations&) = delete;
   BlockAnnotations& operator=(const BlockAnnotations&) = delete;
 
-  // Whether the service took the annotations of the last call.
-  bool working() const { return working_; }
-
   // A new block button; its state is read through the game from now on.
   void Attach(HWND button);
   // Before the button is destroyed.
@@ -39,5 +36,4 @@ class BlockAnnotations {
  private:
   IAccPropServices* services_ = nullptr;
   MarkedStateServer* state_server_ = nullptr;
-  bool working_ = false;
 };

@@ -157,9 +157,10 @@ void BlockGrid::MenuLoop(bool open) {
 }
 
 bool BlockGrid::PlayKey(int from, WPARAM virtual_key) {
-  const FocusStep step =
-      focus_.Key(from, static_cast<std::int16_t>(virtual_key), CurrentShiftState());
-  if (step.kind == FocusStep::Pass) return false;
+  const std::int16_t key_code = static_cast<std::int16_t>(virtual_key);
+  const std::int16_t shift = CurrentShiftState();
+  const FocusStep step = focus_.Key(from, key_code, shift);
+  if (step.kind == FocusStep::Pass) return events_.key && events_.key(from, key_code, shift);
   CarryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }

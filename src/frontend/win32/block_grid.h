@@ -23,6 +23,9 @@ class BlockGrid {
  public:
   struct Events {
     std::function<void(int)> clicked;  // block k was clicked; never a hidden or disabled one
+    // A key on block k that moves no focus: the virtual key code and the shift state; true
+    // when it was the game's.
+    std::function<bool(int k, int key_code, int shift)> key;
   };
 
   BlockGrid(HWND parent, HINSTANCE instance, Events& events);
@@ -92,7 +95,8 @@ class BlockGrid {
   HWND Available(int k) const;
   void ParkIfFocused(int k);
   void RestoreFocus();
-  // Plays a key on block `from`; false for a key that is none of the grid's.
+  // Plays a key on block `from`: the focus's keys, then the survey's (Events::key); false for
+  // a key that is none of them.
   bool PlayKey(int from, WPARAM virtual_key);
   void CarryOut(const FocusStep& step);
   void EndReread();

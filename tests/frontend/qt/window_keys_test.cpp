@@ -142,6 +142,25 @@ class WindowKeysTest : public FormWindowTest {
     }
   }
 
+  // The form answers; the window only hands it the key of the focused block, or of the block
+  // the parked grid holds the focus for, and carries out a jump.
+  void surveyKeysReachTheFormFromTheFocusedBlock() {
+    auto said = [&](const char* start) {
+      return !speech.spoken.empty() && speech.spoken.back().rfind(start, 0) == 0;
+    };
+    focusBlock(17);
+    press(Qt::Key_R);
+    QVERIFY(said("fila 2: "));
+    window->SetButtonVisible(17, false);  // parked
+    press(Qt::Key_C);
+    QVERIFY(said("columna 3: "));
+    window->SetButtonVisible(17, true);
+    QTRY_VERIFY(block(17)->hasFocus());
+    press(Qt::Key_U);
+    QTRY_VERIFY(!block(17)->hasFocus());
+    QCOMPARE(QApplication::focusWidget()->property("text").toString(), QString("U"));
+  }
+
   void menusOpenFromTheKeyboardInBothLanguagesAndGiveTheBlockBack() {
     QMenu* game = window->menuAction(MenuId::MnuJuego)->menu();
     auto closeMenu = [&] {

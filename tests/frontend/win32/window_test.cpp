@@ -184,7 +184,7 @@ TEST_F(WindowTest, EscapeReachesTheFormFirstWhateverTheShiftStateAndNoOtherKeyAs
   Type(VK_ESCAPE, {VK_SHIFT});
   Type(VK_ESCAPE, {VK_CONTROL});
   Type(VK_ESCAPE);
-  Type('A');
+  Type('Q');  // a letter that is none of the survey's
   ASSERT_TRUE(Pump([&] { return dialogs.shown.size() == 3; }));
   RunLoopFor(*window, 100);
   EXPECT_EQ(dialogs.shown.size(), 3u);
@@ -211,6 +211,23 @@ TEST_F(WindowTest, KeyboardPlayMovesTheFocusWithoutWrapAndClicks) {
   EXPECT_TRUE(Pump([&] { return form->engine.SelectedIndex == 149; }));
   Type(VK_SPACE);  // the second click removes the group
   EXPECT_TRUE(Pump([&] { return form->engine.Score > 0; }));
+}
+
+TEST_F(WindowTest, SurveyKeysReachTheFormFromAFocusedBlock) {
+  SetFocus(block(17));
+  auto said = [&](const char* start) {
+    return Pump([&] { return !speech.spoken.empty() && speech.spoken.back().rfind(start) == 0; });
+  };
+  Type('R');
+  EXPECT_TRUE(said("fila 2: "));
+  Type('S');
+  EXPECT_TRUE(said("quedan 150 tolvos: "));
+  EXPECT_TRUE(FocusIs(block(17)));
+  Type('U');  // a jump: the focus goes on to the next U, which the screen reader reads
+  EXPECT_TRUE(Pump([&] { return GetFocus() != block(17); }));
+  wchar_t caption[4] = {};
+  GetWindowTextW(GetFocus(), caption, 4);
+  EXPECT_STREQ(caption, L"U");
 }
 
 TEST_F(WindowTest, AKeyThatMovesNothingHasItsBlockFocusedAnew) {
