@@ -1,6 +1,6 @@
 // The Linux host: the contract of every host, then what only a POSIX system has (hidden dot
 // files, names that differ only in case, endless files, permissions, file-size limits, links
-// and special files, the XDG data folder).
+// and special files, the XDG data folder, two processes saving best scores at once).
 #include "platform/linux/linux_host.h"
 
 #include <fcntl.h>
@@ -15,12 +15,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 
+#include "fakes/fake_dialogs.h"
+#include "scores/best_scores.h"
+#include "scores/table_testing.h"
 #include "support/host_contract.h"
 
 namespace {
@@ -73,14 +77,21 @@ struct LinuxSetup {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Linux, HostContract, LinuxSetup);
 
-// The exit status of set_up() run in a child process; -1 when it did not exit by itself.
-int InChild(const std::function<int()>& set_up) {
+// Runs work in a child process, which exits with its result.
+pid_t Spawn(const std::function<int()>& work) {
   const pid_t child = fork();
-  if (child == 0) _exit(set_up());
+  if (child == 0) _exit(work());
+  return child;
+}
+
+// The exit status of the child; -1 when it did not exit by itself.
+int ExitStatus(pid_t child) {
   int status = 0;
   if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
+
+int InChild(const std::function<int()>& set_up) { return ExitStatus(Spawn(set_up)); }
 
 // What stands at path, without following a link.
 char KindAt(const std::string& path) {
@@ -247,6 +258,58 @@ TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
     EXPECT_FALSE(host.WriteFileAtomically(other + "/" + name, "x").ok) << name;
   EXPECT_EQ(expected, NamesIn(other));
   close(listener);
+}
+
+// Two copies of the game, started on one table, save records into it at once, as fast as they
+// can: every record still is there, whoever wrote last. A lost record needs a read and a save
+// of the two copies to cross, so the race is run several times; with seven records in all,
+// each one ranks among the best and a lost one shows in the table.
+TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
+  const std::string folder = scratch.path() + "/";
+  FakeDialogs dialogs;
+  Language language;
+  struct Game {
+    const char* name;
+    int first_points;
+    int records;
+  };
+  const Game games[] = {{"Ana", 5000, 4}, {"Bea", 5001, 3}};
+  Table expected;
+  for (const Game& game : games)
+    for (int i = 0; i < game.records; ++i)
+      expected.emplace_back(game.name + std::to_string(i), game.first_points + 2 * i);
+  std::sort(expected.begin(), expected.end(),
+            [](const auto& a, const auto& b) { return a.second < b.second; });
+
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    fs::remove(folder + "punt.dat");
+    BestScores(host, dialogs, language, folder).LoadBestScores();  // the default table
+    int start[2];
+    ASSERT_EQ(0, pipe(start));
+    std::vector<pid_t> children;
+    for (const Game& game : games) {
+      children.push_back(Spawn([&] {
+        close(start[1]);
+        LinuxHost own_host;
+        FakeDialogs own_dialogs;
+        BestScores scores(own_host, own_dialogs, language, folder);
+        scores.LoadBestScores();
+        char go;
+        if (read(start[0], &go, 1) != 0) return 2;  // until the parent lets both go
+        for (int i = 0; i < game.records; ++i)
+          scores.SaveNewRecord(game.name + std::to_string(i), game.first_points + 2 * i);
+        return own_dialogs.shown.empty() ? 0 : 1;
+      }));
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t child : children) EXPECT_EQ(0, ExitStatus(child));
+    BestScores saved(host, dialogs, language, folder);
+    saved.LoadBestScores();
+    ASSERT_EQ(expected, TableOf(saved));
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(LinuxHostTest, ASystemFolderIsNotWritableEvenForTheAdministrator) {
