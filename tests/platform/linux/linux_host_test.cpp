@@ -15,7 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -260,27 +259,12 @@ TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
   close(listener);
 }
 
-// Two copies of the game, started on one table, save records into it at once, as fast as they
-// can: every record still is there, whoever wrote last. A lost record needs a read and a save
-// of the two copies to cross, so the race is run several times; with seven records in all,
-// each one ranks among the best and a lost one shows in the table.
+// Two games in two processes save records into one table at once (kTwoGames): none is lost.
+// A lost record needs a read and a save of the two to cross, so the race is run a few times.
 TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
   const std::string folder = scratch.path() + "/";
   FakeDialogs dialogs;
   Language language;
-  struct Game {
-    const char* name;
-    int first_points;
-    int records;
-  };
-  const Game games[] = {{"Ana", 5000, 4}, {"Bea", 5001, 3}};
-  Table expected;
-  for (const Game& game : games)
-    for (int i = 0; i < game.records; ++i)
-      expected.emplace_back(game.name + std::to_string(i), game.first_points + 2 * i);
-  std::sort(expected.begin(), expected.end(),
-            [](const auto& a, const auto& b) { return a.second < b.second; });
-
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     fs::remove(folder + "punt.dat");
@@ -288,7 +272,7 @@ TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
     int start[2];
     ASSERT_EQ(0, pipe(start));
     std::vector<pid_t> children;
-    for (const Game& game : games) {
+    for (const GameRecords& game : kTwoGames) {
       children.push_back(Spawn([&] {
         close(start[1]);
         LinuxHost own_host;
@@ -297,8 +281,7 @@ TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
         scores.LoadBestScores();
         char go;
         if (read(start[0], &go, 1) != 0) return 2;  // until the parent lets both go
-        for (int i = 0; i < game.records; ++i)
-          scores.SaveNewRecord(game.name + std::to_string(i), game.first_points + 2 * i);
+        SaveRecords(scores, game);
         return own_dialogs.shown.empty() ? 0 : 1;
       }));
     }
@@ -307,7 +290,7 @@ TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
     for (pid_t child : children) EXPECT_EQ(0, ExitStatus(child));
     BestScores saved(host, dialogs, language, folder);
     saved.LoadBestScores();
-    ASSERT_EQ(expected, TableOf(saved));
+    ASSERT_EQ(kTwoGamesTable, TableOf(saved));
   }
   EXPECT_TRUE(dialogs.shown.empty());
 }
