@@ -22,6 +22,7 @@
 #include <iterator>
 
 #include "fakes/fake_dialogs.h"
+#include "platform/linux/scratch_folder.h"
 #include "scores/best_scores.h"
 #include "scores/table_testing.h"
 #include "support/host_contract.h"
@@ -39,39 +40,14 @@ std::string ReadBytes(const std::string& path) {
   return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(unreadable)";
 }
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// A fresh folder under the temporary folder, removed with all it holds afterwards.
-class Scratch {
- public:
-  Scratch() {
-    std::string name = (fs::temp_directory_path() / "tolvos-host-XXXXXX").string();
-    path_ = mkdtemp(name.data()) ? name : "";
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 struct LinuxSetup {
   LinuxHost host;
-  Scratch scratch;
+  ScratchFolder scratch;
   std::string Folder() { return scratch.path() + "/"; }
   void Write(const std::string& path, const std::string& bytes) { WriteBytes(path, bytes); }
   std::string Read(const std::string& path) { return ReadBytes(path); }
   void MakeFolder(const std::string& path) { fs::create_directory(path); }
-  std::vector<std::string> Names() { return NamesIn(scratch.path()); }
+  std::vector<std::string> Names() { return scratch.Names(); }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Linux, HostContract, LinuxSetup);
@@ -127,7 +103,7 @@ class LinuxHostTest : public testing::Test {
  protected:
   std::string At(const std::string& name) const { return scratch.path() + "/" + name; }
   LinuxHost host;
-  Scratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_F(LinuxHostTest, ProgramFolderHoldsTheProgram) {
@@ -173,7 +149,7 @@ TEST_F(LinuxHostTest, ASaveThatRunsOutOfRoomLeavesTheOldFile) {
   });
   EXPECT_EQ(1, status);
   EXPECT_EQ("old table\r\n", ReadBytes(file));
-  EXPECT_EQ(std::vector<std::string>{"punt.dat"}, NamesIn(scratch.path()));
+  EXPECT_EQ(std::vector<std::string>{"punt.dat"}, scratch.Names());
 }
 
 TEST_F(LinuxHostTest, ASaveOnAFullDiskLeavesTheOldFile) {
@@ -195,13 +171,13 @@ TEST_F(LinuxHostTest, ASaveOnAFullDiskLeavesTheOldFile) {
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
   EXPECT_EQ("1=Idioma\r\n", ReadBytes(file));
-  EXPECT_EQ((std::vector<std::string>{"Idioma.dat", "filler"}), NamesIn(scratch.path()));
+  EXPECT_EQ((std::vector<std::string>{"Idioma.dat", "filler"}), scratch.Names());
 }
 
 // Players link their files elsewhere: a save goes on through the link to the file it leads
 // to, and the link stays. What is not a regular file is never replaced: the save fails.
 TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
-  Scratch elsewhere;
+  ScratchFolder elsewhere;
   const std::string other = elsewhere.path();
   WriteBytes(other + "/table.dat", "old");
   fs::create_directory(other + "/folder");
@@ -250,12 +226,12 @@ TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
   // Nothing was left beside the targets either.
   std::vector<std::string> expected{"fifo", "folder", "new.dat", "socket", "table.dat"};
   if (device) expected.insert(expected.begin() + 3, "null");
-  EXPECT_EQ(expected, NamesIn(other));
-  EXPECT_EQ((std::vector<std::string>{"chain", "punt.dat"}), NamesIn(scratch.path()));
+  EXPECT_EQ(expected, elsewhere.Names());
+  EXPECT_EQ((std::vector<std::string>{"chain", "punt.dat"}), scratch.Names());
   // A folder, FIFO or socket at the file's own place is no more replaced than through a link.
   for (const char* name : {"folder", "fifo", "socket"})
     EXPECT_FALSE(host.WriteFileAtomically(other + "/" + name, "x").ok) << name;
-  EXPECT_EQ(expected, NamesIn(other));
+  EXPECT_EQ(expected, elsewhere.Names());
   close(listener);
 }
 
