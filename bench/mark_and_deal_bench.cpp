@@ -1,16 +1,12 @@
 // The cost of a deal and of the deepest marking, with a window that only records.
 #include <benchmark/benchmark.h>
 
-#include "fakes/engine_rig.h"
-#include "platform/std_random.h"
+#include "bench_rig.h"
 
 namespace {
 
 void BM_NewGame(benchmark::State& state) {
-  StdRandom random;
-  random.Randomize(1.5f);
-  EngineRig rig(&random);
-  rig.journal.recording = false;
+  BenchRig rig(1.5f);
   for (auto _ : state) {
     rig.engine.NewGame();
     benchmark::DoNotOptimize(rig.engine.Board);

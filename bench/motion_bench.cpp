@@ -2,8 +2,11 @@
 // a whole game played by removing the largest group each time, with a window that only records.
 #include <benchmark/benchmark.h>
 
-#include "fakes/engine_rig.h"
-#include "platform/std_random.h"
+#include <algorithm>
+#include <vector>
+
+#include "bench_rig.h"
+#include "game/groups.h"
 
 namespace {
 
@@ -24,29 +27,22 @@ void BM_RemoveWholeBoardOfOneColour(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveWholeBoardOfOneColour)->Unit(benchmark::kMicrosecond);
 
-// Index of a block of the largest group on the board, or -1 when the board is empty.
-int LargestGroup(Engine& engine) {
-  int best = -1, best_size = 0;
-  for (int k = 0; k < kCells; ++k) {
-    if (engine.Board(ColumnOf(k), RowOf(k)) == 0) continue;
-    engine.Marked.Fill(0);
-    engine.MarkedCount = 0;
-    engine.MarkGroup(ColumnOf(k), RowOf(k), engine.Board(ColumnOf(k), RowOf(k)));
-    if (engine.MarkedCount > best_size) best_size = engine.MarkedCount, best = k;
-  }
-  return best;
+// The first block of the largest group on the board (of equal ones, the first met), or -1 when
+// the board is empty.
+int LargestGroup(const Grid& board) {
+  const std::vector<BlockGroup> groups = GroupsOf(board);
+  const auto largest = std::max_element(
+      groups.begin(), groups.end(), [](const auto& a, const auto& b) { return a.size < b.size; });
+  return largest == groups.end() ? -1 : largest->first;
 }
 
 void BM_WholeGame(benchmark::State& state) {
-  StdRandom random;
-  random.Randomize(0.5f);
-  EngineRig rig(&random);
-  rig.journal.recording = false;
+  BenchRig rig(0.5f);
   for (auto _ : state) {
     rig.engine.NewGame();
     rig.dialogs.typed = {"Bench"};  // a name for the table, should the score earn a place
     rig.dialogs.shown.clear();
-    for (int k; (k = LargestGroup(rig.engine)) >= 0;) {
+    for (int k; (k = LargestGroup(rig.engine.Board)) >= 0;) {
       rig.engine.SelectedIndex = -1;
       rig.engine.Command1_Click(static_cast<std::int16_t>(k));
       rig.engine.Command1_Click(static_cast<std::int16_t>(k));

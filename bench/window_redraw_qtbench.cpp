@@ -4,24 +4,16 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "form/form1.h"
+#include "fakes/form_rig.h"
 #include "frontend/qt/main_window.h"
 
 namespace {
 
 void BM_WorstRedrawWithQtWindow(benchmark::State& state) {
   MainWindow window;
-  FakeDialogs dialogs;
-  MemHost host;
-  FakeSpeech speech;
-  FakeSound sound;
-  ScriptedRandom random;
-  random.SetCodes({4});
-  Form1 form({window, window, dialogs, host, speech, sound, random});
+  FormFakes fakes;
+  fakes.random.SetCodes({4});
+  Form1 form(fakes.PortsWith(window, window));
   form.Form_Load();
   window.show();
   QCoreApplication::processEvents();
@@ -29,7 +21,7 @@ void BM_WorstRedrawWithQtWindow(benchmark::State& state) {
     state.PauseTiming();
     form.MnuJueNue_Click();
     form.Command1_Click(0);
-    dialogs.typed = {"Bench"};
+    fakes.dialogs.typed = {"Bench"};
     state.ResumeTiming();
     form.Command1_Click(0);
     QCoreApplication::processEvents();  // the window paints what the redraws left

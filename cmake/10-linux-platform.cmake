@@ -55,6 +55,8 @@ if(TOLVOS_TESTS)
   # The player's data folder the host makes lies in the build folder.
   set_tests_properties(linux_host_test PROPERTIES
                        ENVIRONMENT XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home)
+  # Two games saving best scores at once, each in a process of its own.
+  target_link_libraries(linux_host_test PRIVATE scores)
   target_link_libraries(sound_test PRIVATE SDL2::SDL2 SDL2_mixer::SDL2_mixer)
   add_dependencies(sound_test sounds)
   add_dependencies(game_sounds_test sounds)

@@ -8,26 +8,11 @@
 #include <random>
 #include <vector>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/fake_window.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "fakes/virtual_clock.h"
+#include "fakes/form_rig.h"
 
 namespace {
 
-class Form1Test : public testing::Test {
- protected:
-  FakeWindow window;
-  VirtualClock clock;
-  FakeDialogs dialogs;
-  MemHost host;
-  FakeSpeech speech;
-  FakeSound sound;
-  ScriptedRandom random;
-  Form1 form{{window, clock, dialogs, host, speech, sound, random}};
-};
+class Form1Test : public testing::Test, protected FormRig {};
 
 TEST_F(Form1Test, StartUpDealsSpeaksWelcomeOnceAndPlaysNothing) {
   form.Form_Load();

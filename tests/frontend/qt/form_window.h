@@ -5,27 +5,19 @@
 #include <QObject>
 #include <QTest>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "form/form1.h"
+#include "fakes/form_rig.h"
 #include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
 
 // A test class's base: startWindow() in its init(), stopWindow() in its cleanup().
-class FormWindowTest : public QObject {
+class FormWindowTest : public QObject, protected FormFakes {
  protected:
   // Resets the fakes, wires a new Form1 to a new window, runs its start-up and shows it.
   void startWindow() {
-    random = ScriptedRandom();
+    static_cast<FormFakes&>(*this) = FormFakes();
     random.SetCodes({1, 2, 3, 4, 5, 3, 3});
-    speech = FakeSpeech();
-    sound = FakeSound();
-    dialogs = FakeDialogs();
-    host = MemHost();
     window = new MainWindow;
-    form = new Form1({*window, *window, dialogs, host, speech, sound, random});
+    form = new Form1(PortsWith(*window, *window));
     connectForm(*window, *form);
     form->Form_Load();
     window->show();
@@ -38,10 +30,5 @@ class FormWindowTest : public QObject {
   }
 
   MainWindow* window = nullptr;
-  FakeDialogs dialogs;
-  MemHost host;
-  FakeSpeech speech;
-  FakeSound sound;
-  ScriptedRandom random;
   Form1* form = nullptr;
 };

@@ -12,11 +12,7 @@
 #include <vector>
 #include <memory>
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_speech.h"
-#include "fakes/mem_host.h"
-#include "fakes/scripted_random.h"
-#include "form/form1.h"
+#include "fakes/form_rig.h"
 #include "frontend/win32/connect_form.h"
 #include "frontend/win32/main_window.h"
 
@@ -91,14 +87,13 @@ class WinEventTrail {
   HWINEVENTHOOK hook_;
 };
 
-class FormWindowTest : public testing::Test {
+class FormWindowTest : public testing::Test, protected FormFakes {
  protected:
   void SetUp() override {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     random.SetCodes({1, 2, 3, 4, 5, 3, 3});
     window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
-    form = std::make_unique<Form1>(
-        FormPorts{*window, *window, dialogs, host, speech, sound, random});
+    form = std::make_unique<Form1>(PortsWith(*window, *window));
     ConnectForm(*window, *form);
     form->Form_Load();
     window->Show(SW_SHOW);
@@ -115,11 +110,6 @@ class FormWindowTest : public testing::Test {
   HWND block(int k) { return window->grid().button(k); }
   bool Pump(const std::function<bool()>& done) { return PumpUntil(*window, done); }
 
-  FakeDialogs dialogs;
-  MemHost host;
-  FakeSpeech speech;
-  FakeSound sound;
-  ScriptedRandom random;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<Form1> form;
 };

@@ -1,6 +1,6 @@
 // The Linux host: the contract of every host, then what only a POSIX system has (hidden dot
 // files, names that differ only in case, endless files, permissions, file-size limits, links
-// and special files, the XDG data folder).
+// and special files, the XDG data folder, two processes saving best scores at once).
 #include "platform/linux/linux_host.h"
 
 #include <fcntl.h>
@@ -21,6 +21,10 @@
 #include <functional>
 #include <iterator>
 
+#include "fakes/fake_dialogs.h"
+#include "platform/linux/scratch_folder.h"
+#include "scores/best_scores.h"
+#include "scores/table_testing.h"
 #include "support/host_contract.h"
 
 namespace {
@@ -36,51 +40,33 @@ std::string ReadBytes(const std::string& path) {
   return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(unreadable)";
 }
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// A fresh folder under the temporary folder, removed with all it holds afterwards.
-class Scratch {
- public:
-  Scratch() {
-    std::string name = (fs::temp_directory_path() / "tolvos-host-XXXXXX").string();
-    path_ = mkdtemp(name.data()) ? name : "";
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 struct LinuxSetup {
   LinuxHost host;
-  Scratch scratch;
+  ScratchFolder scratch;
   std::string Folder() { return scratch.path() + "/"; }
   void Write(const std::string& path, const std::string& bytes) { WriteBytes(path, bytes); }
   std::string Read(const std::string& path) { return ReadBytes(path); }
   void MakeFolder(const std::string& path) { fs::create_directory(path); }
-  std::vector<std::string> Names() { return NamesIn(scratch.path()); }
+  std::vector<std::string> Names() { return scratch.Names(); }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Linux, HostContract, LinuxSetup);
 
-// The exit status of set_up() run in a child process; -1 when it did not exit by itself.
-int InChild(const std::function<int()>& set_up) {
+// Runs work in a child process, which exits with its result.
+pid_t Spawn(const std::function<int()>& work) {
   const pid_t child = fork();
-  if (child == 0) _exit(set_up());
+  if (child == 0) _exit(work());
+  return child;
+}
+
+// The exit status of the child; -1 when it did not exit by itself.
+int ExitStatus(pid_t child) {
   int status = 0;
   if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
+
+int InChild(const std::function<int()>& set_up) { return ExitStatus(Spawn(set_up)); }
 
 // What stands at path, without following a link.
 char KindAt(const std::string& path) {
@@ -117,7 +103,7 @@ class LinuxHostTest : public testing::Test {
  protected:
   std::string At(const std::string& name) const { return scratch.path() + "/" + name; }
   LinuxHost host;
-  Scratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_F(LinuxHostTest, ProgramFolderHoldsTheProgram) {
@@ -163,7 +149,7 @@ TEST_F(LinuxHostTest, ASaveThatRunsOutOfRoomLeavesTheOldFile) {
   });
   EXPECT_EQ(1, status);
   EXPECT_EQ("old table\r\n", ReadBytes(file));
-  EXPECT_EQ(std::vector<std::string>{"punt.dat"}, NamesIn(scratch.path()));
+  EXPECT_EQ(std::vector<std::string>{"punt.dat"}, scratch.Names());
 }
 
 TEST_F(LinuxHostTest, ASaveOnAFullDiskLeavesTheOldFile) {
@@ -185,13 +171,13 @@ TEST_F(LinuxHostTest, ASaveOnAFullDiskLeavesTheOldFile) {
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
   EXPECT_EQ("1=Idioma\r\n", ReadBytes(file));
-  EXPECT_EQ((std::vector<std::string>{"Idioma.dat", "filler"}), NamesIn(scratch.path()));
+  EXPECT_EQ((std::vector<std::string>{"Idioma.dat", "filler"}), scratch.Names());
 }
 
 // Players link their files elsewhere: a save goes on through the link to the file it leads
 // to, and the link stays. What is not a regular file is never replaced: the save fails.
 TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
-  Scratch elsewhere;
+  ScratchFolder elsewhere;
   const std::string other = elsewhere.path();
   WriteBytes(other + "/table.dat", "old");
   fs::create_directory(other + "/folder");
@@ -240,13 +226,49 @@ TEST_F(LinuxHostTest, SavesGoThroughLinksToFilesAndReplaceNothingElse) {
   // Nothing was left beside the targets either.
   std::vector<std::string> expected{"fifo", "folder", "new.dat", "socket", "table.dat"};
   if (device) expected.insert(expected.begin() + 3, "null");
-  EXPECT_EQ(expected, NamesIn(other));
-  EXPECT_EQ((std::vector<std::string>{"chain", "punt.dat"}), NamesIn(scratch.path()));
+  EXPECT_EQ(expected, elsewhere.Names());
+  EXPECT_EQ((std::vector<std::string>{"chain", "punt.dat"}), scratch.Names());
   // A folder, FIFO or socket at the file's own place is no more replaced than through a link.
   for (const char* name : {"folder", "fifo", "socket"})
     EXPECT_FALSE(host.WriteFileAtomically(other + "/" + name, "x").ok) << name;
-  EXPECT_EQ(expected, NamesIn(other));
+  EXPECT_EQ(expected, elsewhere.Names());
   close(listener);
+}
+
+// Two games in two processes save records into one table at once (kTwoGames): none is lost.
+// A lost record needs a read and a save of the two to cross, so the race is run a few times.
+TEST_F(LinuxHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
+  const std::string folder = scratch.path() + "/";
+  FakeDialogs dialogs;
+  Language language;
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    fs::remove(folder + "punt.dat");
+    BestScores(host, dialogs, language, folder).LoadBestScores();  // the default table
+    int start[2];
+    ASSERT_EQ(0, pipe(start));
+    std::vector<pid_t> children;
+    for (const GameRecords& game : kTwoGames) {
+      children.push_back(Spawn([&] {
+        close(start[1]);
+        LinuxHost own_host;
+        FakeDialogs own_dialogs;
+        BestScores scores(own_host, own_dialogs, language, folder);
+        scores.LoadBestScores();
+        char go;
+        if (read(start[0], &go, 1) != 0) return 2;  // until the parent lets both go
+        SaveRecords(scores, game);
+        return own_dialogs.shown.empty() ? 0 : 1;
+      }));
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t child : children) EXPECT_EQ(0, ExitStatus(child));
+    BestScores saved(host, dialogs, language, folder);
+    saved.LoadBestScores();
+    ASSERT_EQ(kTwoGamesTable, TableOf(saved));
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(LinuxHostTest, ASystemFolderIsNotWritableEvenForTheAdministrator) {

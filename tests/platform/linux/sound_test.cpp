@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/linux/scratch_folder.h"
 #include "platform/linux/sdl_sound.h"
 #include "wav_writer.h"
 
@@ -71,20 +72,15 @@ int Peak(const std::vector<std::int16_t>& frames) {
 
 class SoundTest : public testing::Test {
  protected:
-  SoundTest() {
-    std::string pattern = testing::TempDir() + "sound_XXXXXX";
-    folder_ = mkdtemp(pattern.data());
-  }
   ~SoundTest() override {
     if (open_) capture_.Stop();
     sound_.reset();
-    std::filesystem::remove_all(folder_);
   }
 
   // Opens the players on the disk driver, which mixes in real time into a file.
   void OpenPlayers() {
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", (folder_ + "/out.raw").c_str(), 1);
+    setenv("SDL_DISKAUDIOFILE", (scratch_.path() + "/out.raw").c_str(), 1);
     sound_ = std::make_unique<SdlSound>();
     open_ = sound_->WaitForDevice(kPatience);
     ASSERT_TRUE(open_);
@@ -99,7 +95,7 @@ class SoundTest : public testing::Test {
   // A file at the device's rate holding `level` for 300 ms: a copy of it is easy to tell
   // from two copies, and its length from a restarted one.
   std::string Level(const std::string& name, std::int16_t level) {
-    const std::string path = folder_ + "/" + name;
+    const std::string path = scratch_.path() + "/" + name;
     EXPECT_TRUE(WriteWav(path, rate_, std::vector<std::int16_t>(Frames(300), level)));
     return path;
   }
@@ -127,7 +123,7 @@ class SoundTest : public testing::Test {
     return frames;
   }
 
-  std::string folder_;
+  ScratchFolder scratch_;
   int rate_ = 0;
   bool open_ = false;
   Capture capture_;
@@ -163,7 +159,7 @@ TEST_F(SoundTest, TheTwoSoundsOverlap) {
 
 TEST_F(SoundTest, LoadingIsSilentAndAMissingFileSilencesOnlyItsPlayer) {
   OpenPlayers();
-  sound_->LoadSounds(folder_ + "/missing.wav", Level("two.wav", 4000));
+  sound_->LoadSounds(scratch_.path() + "/missing.wav", Level("two.wav", 4000));
   ASSERT_TRUE(sound_->WaitForSounds(kPatience));
   EXPECT_EQ(0u, Loud(For(200)));
   sound_->PlaySound1();
@@ -199,7 +195,7 @@ long ResidentKiB() {
 // neither the caller nor the exit.
 TEST_F(SoundTest, WhatIsNoSoundFileIsSilenceAndHoldsNothingUp) {
   OpenPlayers();
-  const std::string at = folder_ + "/";
+  const std::string at = scratch_.path() + "/";
   ASSERT_EQ(0, symlink("/dev/zero", (at + "zero.wav").c_str()));
   ASSERT_EQ(0, symlink("/dev/urandom", (at + "urandom.wav").c_str()));
   ASSERT_EQ(0, mkfifo((at + "fifo.wav").c_str(), 0600));

@@ -19,6 +19,7 @@
 #include <pwd.h>
 
 #include "platform/linux/fake_speech_server.h"
+#include "platform/linux/scratch_folder.h"
 #include "platform/linux/speechd_speech.h"
 #include "platform/linux/ssip_client.h"
 
@@ -43,24 +44,17 @@ std::string Shell(const std::string& command) {
 
 class SpeechTest : public testing::Test {
  protected:
-  SpeechTest() {
-    std::string pattern = testing::TempDir() + "speech_XXXXXX";
-    folder_ = mkdtemp(pattern.data());
-    socket_ = folder_ + "/speechd.sock";
-    record_ = folder_ + "/spoken.txt";
-  }
-  ~SpeechTest() override {
-    StopServer();
-    std::filesystem::remove_all(folder_);
-  }
+  ~SpeechTest() override { StopServer(); }
 
   void StartServer() {
     const std::string said = Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " start " +
-                                   folder_ + " " + std::to_string(getpid()));
+                                   scratch_.path() + " " + std::to_string(getpid()));
     ASSERT_NE(std::string::npos, said.find("SPEECHD_ADDRESS=unix_socket:" + socket_ + "\n")) << said;
     ASSERT_NE(std::string::npos, said.find("RECORD=" + record_ + "\n")) << said;
   }
-  void StopServer() { Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " stop " + folder_); }
+  void StopServer() {
+    Shell(std::string("bash ") + SPEECH_SERVER_SCRIPT + " stop " + scratch_.path());
+  }
 
   // The record once `done` holds of it, or as it stands when patience runs out.
   template <typename Condition>
@@ -84,7 +78,9 @@ class SpeechTest : public testing::Test {
     return lines.empty() ? "" : lines.back();
   }
 
-  std::string folder_, socket_, record_;
+  ScratchFolder scratch_;
+  std::string socket_ = scratch_.path() + "/speechd.sock";
+  std::string record_ = scratch_.path() + "/spoken.txt";
 };
 
 TEST_F(SpeechTest, TextsArriveWholeInOrderAndInTheirLanguage) {

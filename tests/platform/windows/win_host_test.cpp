@@ -1,6 +1,6 @@
 // Folders and files through Win32, on a scratch folder: what counts as a file, case-blind
 // look-up, bounded reads that never wait on a device, and saves that either replace a file
-// whole or leave it byte for byte as it was.
+// whole or leave it byte for byte as it was; two processes saving best scores at once.
 #include "platform/windows/win_host.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_dialogs.h"
 #include "platform/windows/scratch_folder.h"
+#include "scores/best_scores.h"
+#include "scores/table_testing.h"
 #include "support/host_contract.h"
 
 namespace {
@@ -139,6 +142,87 @@ TEST_F(WinHostTest, UserDataFolderIsCreatedAndWritable) {
   EXPECT_NE(std::string::npos, folder.rfind("\\Tolvos"));
   EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
   EXPECT_TRUE(host.IsWritableFolder(folder));
+}
+
+// The value of an environment variable, in UTF-8; empty when it is not set.
+std::string Variable(const wchar_t* name) {
+  wchar_t value[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH * 2);
+  if (length == 0 || length >= MAX_PATH * 2) return "";
+  const std::u8string utf8 = std::filesystem::path(std::wstring(value, length)).u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+// One game of kTwoGames (TOLVOS_GAME) in a process of its own, started by the test below: it
+// reads the table in TOLVOS_GAME_FOLDER, says it is ready and saves once told to go.
+TEST(TwoGames, OneOfThemSaves) {
+  const std::string game = Variable(L"TOLVOS_GAME");
+  if (game.empty()) GTEST_SKIP() << "runs only as one of two games";
+  const std::string folder = Variable(L"TOLVOS_GAME_FOLDER");
+  WinHost host;
+  FakeDialogs dialogs;
+  Language language;
+  BestScores scores(host, dialogs, language, folder);
+  scores.LoadBestScores();
+  const HANDLE ready = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, L"tolvos-two-games-ready");
+  const HANDLE start = OpenEventW(SYNCHRONIZE, FALSE, L"tolvos-two-games-start");
+  ASSERT_TRUE(ready && start);
+  ReleaseSemaphore(ready, 1, nullptr);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(start, 60'000));
+  SaveRecords(scores, kTwoGames[std::stoi(game)]);
+  EXPECT_TRUE(dialogs.shown.empty());
+  CloseHandle(ready);
+  CloseHandle(start);
+}
+
+// Two games in two processes save records into one table at once (kTwoGames): none is lost.
+// A lost record needs a read and a save of the two to cross, so the race is run a few times.
+TEST_F(WinHostTest, TwoGamesSavingAtOnceLoseNoRecord) {
+  const std::string folder = scratch.path() + "\\";
+  FakeDialogs dialogs;
+  Language language;
+  wchar_t self[MAX_PATH];
+  ASSERT_LT(GetModuleFileNameW(nullptr, self, MAX_PATH), DWORD{MAX_PATH});
+  const HANDLE ready = CreateSemaphoreW(nullptr, 0, 2, L"tolvos-two-games-ready");
+  const HANDLE start = CreateEventW(nullptr, TRUE, FALSE, L"tolvos-two-games-start");
+  ASSERT_TRUE(ready && start);
+  SetEnvironmentVariableW(L"TOLVOS_GAME_FOLDER", FsPath(folder).c_str());
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    ResetEvent(start);
+    std::filesystem::remove(FsPath(folder + "punt.dat"));
+    BestScores(host, dialogs, language, folder).LoadBestScores();  // the default table
+    std::vector<HANDLE> children;
+    for (std::size_t game = 0; game < std::size(kTwoGames); ++game) {
+      SetEnvironmentVariableW(L"TOLVOS_GAME", std::to_wstring(game).c_str());
+      std::wstring command = L"\"" + std::wstring(self) +
+                             L"\" --gtest_filter=TwoGames.OneOfThemSaves --gtest_brief=1";
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      PROCESS_INFORMATION child{};
+      ASSERT_TRUE(CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &child));
+      CloseHandle(child.hThread);
+      children.push_back(child.hProcess);
+    }
+    SetEnvironmentVariableW(L"TOLVOS_GAME", nullptr);
+    for (std::size_t i = 0; i < children.size(); ++i)
+      ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 60'000));
+    SetEvent(start);
+    for (const HANDLE child : children) {
+      DWORD status = 1;
+      EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 60'000));
+      EXPECT_TRUE(GetExitCodeProcess(child, &status) && status == 0);
+      CloseHandle(child);
+    }
+    BestScores saved(host, dialogs, language, folder);
+    saved.LoadBestScores();
+    ASSERT_EQ(kTwoGamesTable, TableOf(saved));
+  }
+  SetEnvironmentVariableW(L"TOLVOS_GAME_FOLDER", nullptr);
+  EXPECT_TRUE(dialogs.shown.empty());
+  CloseHandle(ready);
+  CloseHandle(start);
 }
 
 // The cases every host keeps, on Windows' own files.
