@@ -6,6 +6,7 @@
 #include <string>
 
 #include "form/kept_lines.h"
+#include "form/window_events.h"
 #include "game/engine.h"
 #include "lang/language.h"
 #include "lang/language_switch.h"
@@ -33,7 +34,7 @@ inline constexpr Bilingual kWelcome{
     "Bienvenido a TOLVOS. Utilice el cursor de Jaws para jugar. Velmar.",
     "Welcome to Tolvos. Use the Jaws cursor to play. Velmar"};
 
-class Form1 {
+class Form1 : public WindowEvents {
  public:
   explicit Form1(FormPorts ports);
 
@@ -51,14 +52,14 @@ class Form1 {
   // Start-up; runs before the window is shown and before any other event.
   void Form_Load();
   // Command1 is the control array of the 150 block buttons.
-  void Command1_Click(std::int16_t Index) { engine.Command1_Click(Index); }
+  void Command1_Click(std::int16_t Index) override { engine.Command1_Click(Index); }
   // Key preview: every key press of the window reaches this first and goes on afterwards.
   // Escape, whatever the shift state, offers to give up the game.
-  void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+  void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift) override;
   // A survey key (survey.h) pressed on block Index: moves the keyboard focus where it says,
   // then speaks its text. During a fall it acts on the board as it will rest, after a game's
   // end on the board that was left. False, doing nothing, for any other key.
-  bool SurveyKey(std::int16_t KeyCode, std::int16_t Shift, std::int16_t Index);
+  bool SurveyKey(std::int16_t KeyCode, std::int16_t Shift, std::int16_t Index) override;
   // The game menu (MnuJuego): new game, which hands the keyboard to the first block; the
   // instructions; the language items (MnuJueIdiList, 0 Español, 1 English); exit; the best
   // scores.
@@ -69,8 +70,8 @@ class Form1 {
   void MnuJueMej_Click() { scores.ShowBestScores(); }
   // Every menu command and shortcut key, and every timer tick, come in here and go on to
   // their handler.
-  void Menu(MenuId item);
-  void Tick(TimerId id);
+  void Menu(MenuId item) override;
+  void Tick(TimerId id) override;
   // The three timers' ticks, handled by the engine.
   void TmrBajar_Timer() { engine.TmrBajar_Timer(); }
   void Timer1_Timer() { engine.Timer1_Timer(); }

@@ -185,7 +185,8 @@ bool BlockGrid::playKey(int from, const QKeyEvent& key) {
   if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
   const std::int16_t keyCode = keyCodeOf(key.key()), shift = shiftStateOf(key.modifiers());
   const FocusStep step = focus_.Key(from, keyCode, shift);
-  if (step.kind == FocusStep::Pass) return onKey && onKey(from, keyCode, shift);
+  if (step.kind == FocusStep::Pass)
+    return events_ && events_->SurveyKey(keyCode, shift, static_cast<std::int16_t>(from));
   carryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 #include "form/grid_focus.h"
+#include "form/window_events.h"
 
 class BlockGrid;
 
@@ -64,12 +64,10 @@ class BlockGrid : public QWidget {
   // True while the grid holds the focus for a hidden or disabled block.
   bool parked() const;
 
-  // Plays a key on block `from`: the focus's keys, then the survey's (onKey); false for a key
-  // that is none of them.
+  // Plays a key on block `from`: the focus's keys, then the game's survey keys; false for a
+  // key that is none of them.
   bool playKey(int from, const QKeyEvent& key);
-  // A key on block k that moves no focus: its key code and shift state as Form_KeyDown gets
-  // them; true when it was the game's.
-  std::function<bool(int k, int keyCode, int shift)> onKey;
+  void setEvents(WindowEvents* events) { events_ = events; }
   void noteFocus(int k) { focus_.Focused(k); }
   // The game's own move of the focus to block k (a new game's); when the block cannot take it
   // yet, it waits for it as for a hidden block; when it has it already, it is announced again.
@@ -92,5 +90,6 @@ class BlockGrid : public QWidget {
   void carryOut(const FocusStep& step);
 
   std::vector<BlockButton*> buttons_;
+  WindowEvents* events_ = nullptr;
   GridFocus focus_{[this](int k) { return available(k) != nullptr; }};
 };

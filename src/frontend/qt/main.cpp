@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "form/form1.h"
-#include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/qt_dialogs.h"
 #include "platform/linux/linux_host.h"
@@ -82,7 +81,7 @@ int main(int argc, char* argv[]) {
   StdRandom random;
   Form1 form({window, window, dialogs, host, speech, sound, random});
   dialogs.follow(form.language);
-  connectForm(window, form);
+  window.setEvents(&form);
 
   form.Form_Load();
   window.show();

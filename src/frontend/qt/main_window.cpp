@@ -38,6 +38,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     auto* t = new QTimer(this);
     t->setInterval(static_cast<int>(IntervalMs(id)));
     t->setTimerType(Qt::PreciseTimer);  // the landing sounds keep their 75 ms beat
+    connect(t, &QTimer::timeout, this, [this, id] {
+      if (events_) events_->Tick(id);
+    });
     timers_[static_cast<int>(id)] = t;
   };
   newTimer(TimerId::TmrRecolocar);
@@ -96,6 +99,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::setEvents(WindowEvents* events) {
+  events_ = events;
+  grid_->setEvents(events);
+}
+
 void MainWindow::buildMenu() {
   std::array<QMenu*, 4> menus{};  // the last menu made at each level
   for (int i = 0; i < kMenuItems; ++i) {
@@ -113,6 +121,9 @@ void MainWindow::buildMenu() {
       action->setShortcutContext(Qt::WindowShortcut);
     }
     menuActions_[static_cast<std::size_t>(design.item)] = action;
+    connect(action, &QAction::triggered, this, [this, item = design.item] {
+      if (events_) events_->Menu(item);
+    });
   }
   mnuJuego_ = menuAction(MenuId::MnuJuego)->menu();
 
@@ -138,7 +149,9 @@ void MainWindow::buildMenu() {
 BlockButton* MainWindow::newBlockButton(int k) {
   BlockButton* b = grid_->addButton();
   assert(b->index() == k);
-  connect(b, &QPushButton::clicked, this, [this, k] { emit buttonClicked(k); });
+  connect(b, &QPushButton::clicked, this, [this, k] {
+    if (events_) events_->Command1_Click(static_cast<std::int16_t>(k));
+  });
   return b;
 }
 
@@ -216,7 +229,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // menu and gives nothing up.
     if (menuBar()->hasFocus()) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    emit keyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
+    if (events_) events_->Form_KeyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
   }
   return QMainWindow::eventFilter(watched, event);
 }

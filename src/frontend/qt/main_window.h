@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "form/twips_window.h"
+#include "form/window_events.h"
 #include "ports/timer_ops.h"
 
 class BlockButton;
@@ -25,6 +26,9 @@ class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // Where the window's clicks, keys, menu commands and ticks go from now on; nowhere before.
+  void setEvents(WindowEvents* events);
 
   // WindowOps; the places are TwipsWindow's
   void SetButtonCaption(int k, const std::string& text) override;
@@ -54,13 +58,6 @@ class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
   QTimer* timer(TimerId id) const;
   QColor buttonBackColor(int k) const;
 
- signals:
-  // Block button k was clicked; a hidden or disabled button gives none.
-  void buttonClicked(int k);
-  // Every key pressed anywhere in the window, before the widget that has the focus sees it.
-  // keyCode and shift as in convert.h.
-  void keyDown(int keyCode, int shift);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -78,4 +75,5 @@ class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
   std::array<QTimer*, 3> timers_{};  // in TimerId order
   QMenu* mnuJuego_ = nullptr;
   std::array<QAction*, kMenuItems> menuActions_{};  // in MenuId order
+  WindowEvents* events_ = nullptr;
 };

@@ -11,7 +11,7 @@ namespace {
 constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
 }  // namespace
 
-BlockGrid::BlockGrid(HWND parent, HINSTANCE instance, Events& events) : events_(events) {
+BlockGrid::BlockGrid(HWND parent, HINSTANCE instance) {
   RegisterBlackClass(instance, kGridClass, GridProc);
   hwnd_ = CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
                           0, parent, nullptr, instance, this);
@@ -160,7 +160,8 @@ bool BlockGrid::PlayKey(int from, WPARAM virtual_key) {
   const std::int16_t key_code = static_cast<std::int16_t>(virtual_key);
   const std::int16_t shift = CurrentShiftState();
   const FocusStep step = focus_.Key(from, key_code, shift);
-  if (step.kind == FocusStep::Pass) return events_.key && events_.key(from, key_code, shift);
+  if (step.kind == FocusStep::Pass)
+    return events_ && events_->SurveyKey(key_code, shift, static_cast<std::int16_t>(from));
   CarryOut(step.kind == FocusStep::Reread ? focus_.Reread(step.hold_ms) : step);
   return true;
 }
@@ -172,5 +173,5 @@ void BlockGrid::EndReread() {
 }
 
 void BlockGrid::Click(int k) {
-  if (Available(k) && events_.clicked) events_.clicked(k);
+  if (Available(k) && events_) events_->Command1_Click(static_cast<std::int16_t>(k));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "form/grid_focus.h"
+#include "form/window_events.h"
 #include "frontend/win32/block_annotations.h"
 
 // The parent window of the blocks, in index order: a screen reader's review of it meets them
@@ -21,14 +22,9 @@
 // when the window is active again.
 class BlockGrid {
  public:
-  struct Events {
-    std::function<void(int)> clicked;  // block k was clicked; never a hidden or disabled one
-    // A key on block k that moves no focus: the virtual key code and the shift state; true
-    // when it was the game's.
-    std::function<bool(int k, int key_code, int shift)> key;
-  };
-
-  BlockGrid(HWND parent, HINSTANCE instance, Events& events);
+  BlockGrid(HWND parent, HINSTANCE instance);
+  // Where the clicks and the survey keys go; never a hidden or disabled block's click.
+  void SetEvents(WindowEvents* events) { events_ = events; }
   ~BlockGrid();
   BlockGrid(const BlockGrid&) = delete;
   BlockGrid& operator=(const BlockGrid&) = delete;
@@ -95,7 +91,7 @@ class BlockGrid {
   HWND Available(int k) const;
   void ParkIfFocused(int k);
   void RestoreFocus();
-  // Plays a key on block `from`: the focus's keys, then the survey's (Events::key); false for
+  // Plays a key on block `from`: the focus's keys, then the game's survey keys; false for
   // a key that is none of them.
   bool PlayKey(int from, WPARAM virtual_key);
   void CarryOut(const FocusStep& step);
@@ -103,7 +99,7 @@ class BlockGrid {
   void Click(int k);
 
   HWND hwnd_ = nullptr;
-  Events& events_;
+  WindowEvents* events_ = nullptr;
   std::vector<Block> blocks_;
   BlockAnnotations annotations_;
   HFONT font_ = nullptr;

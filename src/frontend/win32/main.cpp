@@ -5,7 +5,6 @@
 #include <objbase.h>
 
 #include "form/form1.h"
-#include "frontend/win32/connect_form.h"
 #include "frontend/win32/main_window.h"
 #include "frontend/win32/win_dialogs.h"
 #include "platform/std_random.h"
@@ -24,9 +23,9 @@ int RunGame(HINSTANCE instance, int show_command) {
   StdRandom random;
   Form1 form({window, window, dialogs, host, speech, sound, random});
   dialogs.Follow(form.language);
-  ConnectForm(window, form);
+  window.SetEvents(&form);
   // Closing the window, however it is done, ends the program: nothing is asked or saved.
-  window.events().destroyed = [] { PostQuitMessage(0); };
+  window.destroyed = [] { PostQuitMessage(0); };
 
   form.Form_Load();
   window.Show(show_command);

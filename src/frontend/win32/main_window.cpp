@@ -34,7 +34,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
   // Created in the design's order, which is the order a screen reader's review meets them.
   // The timers need no window of their own and start stopped.
   picture1_ = NewStatic(hwnd_, L"", SS_SUNKEN);
-  grid_ = std::make_unique<BlockGrid>(hwnd_, instance, events_.blocks);
+  grid_ = std::make_unique<BlockGrid>(hwnd_, instance);
   grid_->AddButton();
   grid_->SetCaption(0, Widen(kFirstButtonCaption));
   ShowWindow(grid_->button(0), SW_SHOWNA);
@@ -51,6 +51,11 @@ MainWindow::~MainWindow() {
   if (label_font_) DeleteObject(label_font_);
 }
 
+void MainWindow::SetEvents(WindowEvents* events) {
+  events_ = events;
+  grid_->SetEvents(events);
+}
+
 void MainWindow::Show(int show_command) {
   ShowWindow(hwnd_, show_command);
   UpdateWindow(hwnd_);
@@ -58,8 +63,8 @@ void MainWindow::Show(int show_command) {
 
 bool MainWindow::PreTranslate(MSG& message) {
   if (!IsWindow(hwnd_) || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
-  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && events_.key_down) {
-    events_.key_down(static_cast<int>(message.wParam), CurrentShiftState());
+  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && events_) {
+    events_->Form_KeyDown(static_cast<std::int16_t>(message.wParam), CurrentShiftState());
     if (!IsWindow(hwnd_)) return true;
   }
   // The shortcut keys act anywhere in the window, a focused block included.
@@ -199,14 +204,14 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       // From the menu or a shortcut key; the blocks report to their grid.
       if (const auto item = GameMenu::ItemOf(LOWORD(wparam)); lparam == 0 && item &&
-                                                              events_.command)
-        events_.command(*item);
+                                                              events_)
+        events_->Menu(*item);
       return 0;
     case WM_TIMER: {
       const int slot = static_cast<int>(wparam) - 1;
       // A tick already queued when its timer was stopped is no tick.
-      if (slot >= 0 && slot < 3 && running_[slot] && events_.tick)
-        events_.tick(static_cast<TimerId>(slot));
+      if (slot >= 0 && slot < 3 && running_[slot] && events_)
+        events_->Tick(static_cast<TimerId>(slot));
       return 0;
     }
     case WM_ACTIVATE:
@@ -242,7 +247,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
       for (int slot = 0; slot < 3; ++slot) StopTimer(static_cast<TimerId>(slot));
-      if (events_.destroyed) events_.destroyed();
+      if (destroyed) destroyed();
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);

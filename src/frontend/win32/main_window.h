@@ -12,29 +12,22 @@
 #include "frontend/win32/block_grid.h"
 #include "frontend/win32/game_menu.h"
 #include "form/twips_window.h"
+#include "form/window_events.h"
 #include "ports/timer_ops.h"
 
 class MainWindow : public TwipsWindow, public TimerOps {
  public:
-  // What the window hands on; each is called on the window's thread.
-  struct Events {
-    BlockGrid::Events blocks;
-    // Every key pressed in the window, before the control that has the focus sees it:
-    // the virtual key code and the shift state (1 Shift, 2 Ctrl, 4 Alt).
-    std::function<void(int key_code, int shift)> key_down;
-    std::function<void(MenuId)> command;
-    std::function<void(TimerId)> tick;
-    // The window is gone: the program ends.
-    std::function<void()> destroyed;
-  };
-
   // Created hidden, with button 0 at its design place, at the DPI of the screen it opens on.
   explicit MainWindow(HINSTANCE instance);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  Events& events() { return events_; }
+  // Where the window's clicks, keys, menu commands and ticks go from now on, on the window's
+  // thread; nowhere before. The system's virtual key codes are the codes Form_KeyDown expects.
+  void SetEvents(WindowEvents* events);
+  // Called once the window is gone: the program ends.
+  std::function<void()> destroyed;
   void Show(int show_command);
   // The window's share of the message loop, before a message is translated and dispatched:
   // the key preview, then the shortcut keys. True when the message has been handled.
@@ -78,7 +71,7 @@ class MainWindow : public TwipsWindow, public TimerOps {
   void MakeFonts();
 
   HWND hwnd_ = nullptr;
-  Events events_;
+  WindowEvents* events_ = nullptr;
   GameMenu menu_;
   std::unique_ptr<BlockGrid> grid_;
   HWND picture1_ = nullptr;

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "fakes/form_rig.h"
-#include "frontend/qt/connect_form.h"
 #include "frontend/qt/main_window.h"
 
 // A test class's base: startWindow() in its init(), stopWindow() in its cleanup().
@@ -18,7 +17,9 @@ class FormWindowTest : public QObject, protected FormFakes {
     random.SetCodes({1, 2, 3, 4, 5, 3, 3});
     window = new MainWindow;
     form = new Form1(PortsWith(*window, *window));
-    connectForm(*window, *form);
+    events = EventTap();
+    events.next = form;
+    window->setEvents(&events);
     form->Form_Load();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -31,4 +32,6 @@ class FormWindowTest : public QObject, protected FormFakes {
 
   MainWindow* window = nullptr;
   Form1* form = nullptr;
+  // What the window hands the form, for a test to watch.
+  EventTap events;
 };

@@ -203,7 +203,7 @@ class WindowKeysTest : public FormWindowTest {
     auto real = std::make_unique<MainWindow>();
     QtDialogs boxes(real.get());
     Form1 game({*real, *real, boxes, host, speech, sound, random});
-    connectForm(*real, game);
+    real->setEvents(&game);
     game.Form_Load();
     real->show();
     QVERIFY(QTest::qWaitForWindowActive(real.get()));

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "fakes/form_rig.h"
-#include "frontend/win32/connect_form.h"
 #include "frontend/win32/main_window.h"
 
 // Runs the program's message loop, the window's key preview and shortcut keys included, until
@@ -94,7 +93,8 @@ class FormWindowTest : public testing::Test, protected FormFakes {
     random.SetCodes({1, 2, 3, 4, 5, 3, 3});
     window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
     form = std::make_unique<Form1>(PortsWith(*window, *window));
-    ConnectForm(*window, *form);
+    events.next = form.get();
+    window->SetEvents(&events);
     form->Form_Load();
     window->Show(SW_SHOW);
     SetForegroundWindow(window->hwnd());
@@ -102,6 +102,7 @@ class FormWindowTest : public testing::Test, protected FormFakes {
   }
 
   void TearDown() override {
+    events.next = nullptr;
     form.reset();
     window.reset();
     CoUninitialize();
@@ -112,4 +113,6 @@ class FormWindowTest : public testing::Test, protected FormFakes {
 
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<Form1> form;
+  // What the window hands the form, for a test to watch.
+  EventTap events;
 };
