@@ -39,7 +39,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     t->setInterval(static_cast<int>(IntervalMs(id)));
     t->setTimerType(Qt::PreciseTimer);  // the landing sounds keep their 75 ms beat
     connect(t, &QTimer::timeout, this, [this, id] {
-      if (events_) events_->Tick(id);
+      if (events_ && TimerRunning(id)) events_->Tick(id);
     });
     timers_[static_cast<int>(id)] = t;
   };
@@ -202,12 +202,8 @@ void MainWindow::SetMenuCaption(MenuId item, const std::string& text) {
 
 void MainWindow::CloseWindow() { close(); }
 
-void MainWindow::StartTimer(TimerId id) {
-  // QTimer::start() would restart a running timer; the game's timers keep their schedule.
-  if (QTimer* t = timer(id); !t->isActive()) t->start();
-}
-
-void MainWindow::StopTimer(TimerId id) { timer(id)->stop(); }
+void MainWindow::StartSystemTimer(TimerId id) { timer(id)->start(); }
+void MainWindow::StopSystemTimer(TimerId id) { timer(id)->stop(); }
 
 QPushButton* MainWindow::button(int k) const { return block(k); }
 

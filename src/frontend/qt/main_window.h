@@ -9,7 +9,7 @@
 
 #include "form/twips_window.h"
 #include "form/window_events.h"
-#include "ports/timer_ops.h"
+#include "form/window_timers.h"
 
 class BlockButton;
 class BlockGrid;
@@ -20,7 +20,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 
-class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
+class MainWindow : public QMainWindow, public TwipsWindow, public WindowTimers {
   Q_OBJECT
 
  public:
@@ -43,9 +43,6 @@ class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
   void SetMenuCaption(MenuId item, const std::string& text) override;
   void CloseWindow() override;
 
-  // TimerOps
-  void StartTimer(TimerId id) override;
-  void StopTimer(TimerId id) override;
 
   // The widgets, for the wiring to the handlers and for tests.
   QPushButton* button(int k) const;
@@ -62,6 +59,8 @@ class MainWindow : public QMainWindow, public TwipsWindow, public TimerOps {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void StartSystemTimer(TimerId id) override;
+  void StopSystemTimer(TimerId id) override;
   void CopyButton0(int k) override;
   void PlaceButton(int k, const TwipsPlace& place) override;
   BlockButton* block(int k) const;

@@ -174,16 +174,11 @@ void MainWindow::SetMenuCaption(MenuId item, const std::string& text) {
 
 void MainWindow::CloseWindow() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
-void MainWindow::StartTimer(TimerId id) {
-  // Setting a running timer again would restart its interval; the game's timers keep their
-  // schedule.
-  if (running_[Slot(id)]) return;
-  running_[Slot(id)] = true;
+void MainWindow::StartSystemTimer(TimerId id) {
   SetTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1), static_cast<UINT>(IntervalMs(id)), nullptr);
 }
 
-void MainWindow::StopTimer(TimerId id) {
-  running_[Slot(id)] = false;
+void MainWindow::StopSystemTimer(TimerId id) {
   KillTimer(hwnd_, static_cast<UINT_PTR>(Slot(id) + 1));
 }
 
@@ -210,7 +205,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER: {
       const int slot = static_cast<int>(wparam) - 1;
       // A tick already queued when its timer was stopped is no tick.
-      if (slot >= 0 && slot < 3 && running_[slot] && events_)
+      if (slot >= 0 && slot < 3 && TimerRunning(static_cast<TimerId>(slot)) && events_)
         events_->Tick(static_cast<TimerId>(slot));
       return 0;
     }

@@ -4,7 +4,6 @@
 
 #include "frontend/win32/windows_api.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,9 +12,9 @@
 #include "frontend/win32/game_menu.h"
 #include "form/twips_window.h"
 #include "form/window_events.h"
-#include "ports/timer_ops.h"
+#include "form/window_timers.h"
 
-class MainWindow : public TwipsWindow, public TimerOps {
+class MainWindow : public TwipsWindow, public WindowTimers {
  public:
   // Created hidden, with button 0 at its design place, at the DPI of the screen it opens on.
   explicit MainWindow(HINSTANCE instance);
@@ -46,9 +45,6 @@ class MainWindow : public TwipsWindow, public TimerOps {
   void SetMenuCaption(MenuId item, const std::string& text) override;
   void CloseWindow() override;
 
-  // TimerOps
-  void StartTimer(TimerId id) override;
-  void StopTimer(TimerId id) override;
 
   // The controls, for the wiring and for tests.
   HWND hwnd() const { return hwnd_; }
@@ -56,13 +52,13 @@ class MainWindow : public TwipsWindow, public TimerOps {
   const GameMenu& menu() const { return menu_; }
   HWND label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
   HWND picture() const { return picture1_; }
-  bool TimerRunning(TimerId id) const { return running_[Slot(id)]; }
   UINT dpi() const { return dpi_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  static int Slot(TimerId id) { return static_cast<int>(id); }
+  void StartSystemTimer(TimerId id) override;
+  void StopSystemTimer(TimerId id) override;
   void CopyButton0(int k) override;
   void PlaceButton(int k, const TwipsPlace& place) override;
   void PlaceControl(HWND control, const TwipsPlace& p) const;
@@ -77,7 +73,6 @@ class MainWindow : public TwipsWindow, public TimerOps {
   HWND picture1_ = nullptr;
   HWND label1_ = nullptr;
   HWND label2_ = nullptr;
-  std::array<bool, 3> running_{};  // in TimerId order
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT block_font_ = nullptr;
   HFONT label_font_ = nullptr;
