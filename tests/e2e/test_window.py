@@ -56,6 +56,25 @@ class StartUpTest(GameTestCase):
         self.assertEqual(score_file_bytes(DEFAULT_TABLE), game.file(SCORE_FILE))
         self.assertFalse(os.path.exists(os.path.join(game.folder, LANGUAGE_FILE)))
 
+    def test_survey_keys_speak_the_board_and_move_the_focus(self):
+        mark = self.speech.mark()
+        game = self.start_game()
+        self.speech.wait_for(mark, [WELCOME])
+        board = game.board()
+        groups = board.groups()  # in the order of their first blocks: max() takes the first
+        largest = max(groups, key=len)
+        colours = ", ".join(f"{board.captions.count(letter)} {letter}" for letter in LETTERS)
+
+        mark = self.speech.mark()
+        game.key("s")
+        self.speech.wait_for(mark, [f"es quedan 150 tolvos: {colours}; {len(groups)} grupos, "
+                                    f"el mayor de {len(largest)}"])
+        mark = self.speech.mark()
+        game.key("g")
+        self.speech.wait_for(mark, [f"es grupo de {len(largest)}"])
+        wait_until(lambda: a11y.is_focused(game.buttons[min(largest)]),
+                   "the focus on the largest group's first block")
+
     def test_menu_items_carry_their_shortcut_and_access_keys(self):
         game = self.start_game()
         items = game.menu_items()

@@ -50,6 +50,10 @@ def is_enabled(node):
     return has_state(node, Atspi.StateType.ENABLED)
 
 
+def is_focused(node):
+    return has_state(node, Atspi.StateType.FOCUSED)
+
+
 def children(node):
     return [node.get_child_at_index(i) for i in range(node.get_child_count())]
 
