@@ -58,8 +58,15 @@ if(TOLVOS_TESTS)
   find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
   add_test(NAME desktop_entry
            COMMAND ${DESKTOP_FILE_VALIDATE} ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.desktop)
+  # The game has no web page of its own, so the description names none; AppStream 1.0 asks
+  # for one, earlier versions do not know the check. Everything else is held to the validator.
+  execute_process(COMMAND ${APPSTREAMCLI} --version OUTPUT_VARIABLE appstream_version)
+  set(no_homepage "")
+  if(appstream_version MATCHES "version: ([0-9]+)" AND CMAKE_MATCH_1 GREATER_EQUAL 1)
+    set(no_homepage --override=url-homepage-missing=info)
+  endif()
   add_test(NAME metainfo
-           COMMAND ${APPSTREAMCLI} validate --no-net --explain
+           COMMAND ${APPSTREAMCLI} validate --no-net --explain ${no_homepage}
                    ${CMAKE_CURRENT_SOURCE_DIR}/data/${app_id}.metainfo.xml)
   if(TARGET tolvos)
     add_test(NAME no_display

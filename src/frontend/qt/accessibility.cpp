@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 
 #include "frontend/qt/block_grid.h"
 
@@ -48,10 +49,50 @@ class BlockAccessible : public QAccessibleWidget {
   BlockButton* block() const { return static_cast<BlockButton*>(widget()); }
 };
 
+// A line of the status bar: a label whose text is offered as text too. Orca 48 reads only the
+// parts of a status bar that have text to offer, and Qt 6.8's labels offer only a name. A line
+// has no selection and no caret.
+class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit LineAccessible(QLabel* line) : QAccessibleWidget(line, QAccessible::StaticText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? line()->text() : QAccessibleWidget::text(t);
+  }
+
+  QString text(int start, int end) const override { return line()->text().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(line()->text().size()); }
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* start, int* end) const override {
+    *start = 0;
+    *end = characterCount();
+    return {};
+  }
+
+ private:
+  QLabel* line() const { return static_cast<QLabel*>(widget()); }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   if (auto* block = dynamic_cast<BlockButton*>(object)) return new BlockAccessible(block);
   if (auto* lines = dynamic_cast<StatusLines*>(object))
     return new QAccessibleWidget(lines, QAccessible::StatusBar);
+  if (auto* line = qobject_cast<QLabel*>(object);
+      line && dynamic_cast<StatusLines*>(line->parentWidget()))
+    return new LineAccessible(line);
   return nullptr;
 }
 

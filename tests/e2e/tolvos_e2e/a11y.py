@@ -21,17 +21,19 @@ from .waiting import wait_until  # noqa: E402
 warnings.filterwarnings("ignore", "Atspi.Action.get_action_name is deprecated",
                         DeprecationWarning)
 
-ROLE_FRAME = "frame"
-ROLE_DIALOG = "dialog"
-ROLE_ALERT = "alert"
-ROLE_PUSH_BUTTON = "push button"
-ROLE_LABEL = "label"
-ROLE_MENU_ITEM = "menu item"
-ROLE_TEXT = "text"
+# Roles by their code: their names change between releases of the library (a push button is
+# "push button" in 2.46 and "button" in 2.56).
+ROLE_FRAME = Atspi.Role.FRAME
+ROLE_DIALOG = Atspi.Role.DIALOG
+ROLE_ALERT = Atspi.Role.ALERT
+ROLE_PUSH_BUTTON = Atspi.Role.PUSH_BUTTON
+ROLE_LABEL = Atspi.Role.LABEL
+ROLE_MENU_ITEM = Atspi.Role.MENU_ITEM
+ROLE_TEXT = Atspi.Role.TEXT
 
 
 def role(node):
-    return node.get_role_name()
+    return node.get_role()
 
 
 def name(node):

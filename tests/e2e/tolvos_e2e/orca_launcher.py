@@ -16,7 +16,8 @@ from orca import debug
 
 ORCA = "/usr/bin/orca"
 FULL = os.environ.get("ORCA_FULL_DEBUG") == "1"
-KEPT = ("SPEECH OUTPUT:", "ORCA: Starting ATSPI registry.")
+# What Orca says, and the line with which it says it is ready: Orca 43's, then Orca 48's.
+KEPT = ("SPEECH OUTPUT:", "ORCA: Starting ATSPI registry.", "Starting Atspi main event loop")
 
 
 class SpeechLog:
@@ -24,7 +25,7 @@ class SpeechLog:
 
     def __init__(self, path):
         self.name = path
-        self._file = open(path, "w", encoding="utf-8")
+        self._file = open(path, "w", encoding="utf-8", errors="replace")
 
     def fileno(self):  # Orca points its crash handler at the debug file
         return self._file.fileno()

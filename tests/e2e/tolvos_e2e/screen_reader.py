@@ -14,8 +14,9 @@ from .waiting import wait_until
 LAUNCHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launcher.py")
 PYTHON = "/usr/bin/python3"
 LOCALE = "es_ES.UTF-8"
-_READY = "ORCA: Starting ATSPI registry."
-_SPOKEN = re.compile(r"^(\d+\.\d+) .*SPEECH OUTPUT: '(.*)'(?:\s*\{[^{}]*\})?$")
+_READY = ("ORCA: Starting ATSPI registry.", "Starting Atspi main event loop")  # 43, 48
+# The text between quotes; Orca 48 adds the voice after it, as a dictionary of dictionaries.
+_SPOKEN = re.compile(r"^(\d+\.\d+) .*SPEECH OUTPUT: '(.*?)'(?:\s*\{.*\})?$")
 
 # Orca's keys, desktop layout: Insert is the Orca key. Its "read the title" key, pressed twice
 # quickly, reads the status bar.
@@ -30,6 +31,16 @@ def make_locale(folder):
         subprocess.run(["localedef", "-i", "es_ES", "-f", "UTF-8", os.path.join(folder, LOCALE)],
                        check=True, capture_output=True, timeout=120)
     return folder
+
+
+def same(said, expected):
+    """Whether Orca said expected, in Orca 43's words or Orca 48's, which ends a text without
+    its period, and names a push button "botón" where 43 says "botón de pulsación"; either
+    may leave a blank at the end. Nothing the player hears is lost between them."""
+    def plain(text):
+        return text.replace("botón de pulsación", "botón").rstrip().removesuffix(".")
+
+    return plain(said) == plain(expected)
 
 
 class ScreenReader:
@@ -55,7 +66,8 @@ class ScreenReader:
         self.desktop.spawn(["unshare", "--pid", "--fork", "--mount-proc",
                             "--kill-child=SIGTERM", PYTHON, LAUNCHER, self.log,
                             "-u", self.desktop.folder("orca-settings")], "orca.log", env)
-        wait_until(lambda: _READY in self._text(), "Orca to start", timeout)
+        wait_until(lambda: any(ready in self._text() for ready in _READY), "Orca to start",
+                   timeout)
         return self
 
     def _text(self):
@@ -81,10 +93,10 @@ class ScreenReader:
         return [text for _, text in self.spoken()[mark:]]
 
     def wait_for(self, mark, text, timeout=20.0):
-        """Waits until Orca says text (exactly) after mark; returns (time, place) of it."""
+        """Waits until Orca says text (see same) after mark; returns (time, place) of it."""
         def found():
             for place, (when, said) in enumerate(self.spoken()[mark:], mark):
-                if said == text:
+                if same(said, text):
                     return when, place
             return None
 

@@ -52,7 +52,8 @@ class SpeechServer:
     def timeline(self):
         """Every text the server has begun to say, in order, as Utterances."""
         try:
-            with open(os.path.join(self.folder, "timeline.txt"), encoding="utf-8") as timeline:
+            with open(os.path.join(self.folder, "timeline.txt"), encoding="utf-8",
+                      errors="replace") as timeline:
                 lines = timeline.read().split("\n")[:-1]
         except FileNotFoundError:
             return []
@@ -93,7 +94,7 @@ class SpeechRecord:
         self.path = path
 
     def lines(self):
-        with open(self.path, "r", encoding="utf-8") as record:
+        with open(self.path, "r", encoding="utf-8", errors="replace") as record:
             text = record.read()
         # A line still being written has no line end yet.
         return text.split("\n")[:-1]
