@@ -55,6 +55,15 @@ class GridFocus {
   // The game's own move to block k (a new deal's): a block that cannot take the focus yet
   // waits for it as a hidden one does, one that has it already is read again.
   FocusStep Deal(int k, bool block_has_focus);
+  // Whether a key pressed on a block clicks it: the main Enter key alone, which a push button
+  // outside a dialog would leave alone. Never the keypad's: its keys are the screen readers'
+  // own (Orca's "where am I", with Insert the title and the status bar), and Qt 6.4 hands a
+  // key on to the program when the screen reader takes more than 100 ms to claim it; a click
+  // there would mark or remove a group while the player only asked where they were. The click
+  // comes with the press only, never with a held key's repeats.
+  static bool IsClickKey(std::int16_t key_code, std::int16_t shift, bool keypad) {
+    return key_code == 13 && shift == 0 && !keypad;
+  }
   // Block k is being hidden or disabled: whether the focus parks on the grid.
   static bool Parks(bool block_has_focus) { return block_has_focus; }
   // A block shown or enabled again, a menu closed, a hold over: the focus goes back to its

@@ -14,18 +14,6 @@
 
 #include "frontend/qt/convert.h"
 
-namespace {
-
-// The main Enter key only. The keypad's Enter is a screen reader's own key (Orca: "where am
-// I", and with Insert the title and the status bar), and Qt 6.4 hands a key on to the program
-// when the screen reader takes more than 100 ms to claim it: a click there would mark or
-// remove a group while the player only asked where they were.
-bool IsEnterKey(const QKeyEvent& key) {
-  return key.key() == Qt::Key_Return && key.modifiers() == Qt::NoModifier;
-}
-
-}  // namespace
-
 BlockButton::BlockButton(int index, BlockGrid* grid)
     : QPushButton(grid), grid_(grid), index_(index), face_(palette().color(QPalette::Button)) {}
 
@@ -65,10 +53,9 @@ void BlockButton::paintEvent(QPaintEvent*) {
 }
 
 void BlockButton::keyPressEvent(QKeyEvent* event) {
-  if (IsEnterKey(*event)) {
-    // Outside a dialog a push button leaves Enter alone. The click comes with the press and
-    // only with it: the repeats of a held key are no presses of their own, and a release may
-    // belong to a key that was pressed in a box that has closed since.
+  // With the press: a release may belong to a key that was pressed in a box closed since.
+  if (GridFocus::IsClickKey(keyCodeOf(event->key()), shiftStateOf(event->modifiers()),
+                            event->key() == Qt::Key_Enter)) {
     if (!event->isAutoRepeat()) click();
     return;
   }
@@ -105,18 +92,14 @@ BlockButton* BlockGrid::available(int k) const {
 
 bool BlockGrid::parked() const { return window()->focusWidget() == this; }
 
-void BlockGrid::setBlockVisible(int k, bool visible) {
-  BlockButton* b = button(k);
-  if (!visible) parkIfFocused(b);
-  b->setVisible(visible);
-  if (visible && k == focusIndex()) restoreFocus();
-}
+void BlockGrid::setBlockVisible(int k, bool visible) { setBlock(k, visible, &QWidget::setVisible); }
+void BlockGrid::setBlockEnabled(int k, bool enabled) { setBlock(k, enabled, &QWidget::setEnabled); }
 
-void BlockGrid::setBlockEnabled(int k, bool enabled) {
+void BlockGrid::setBlock(int k, bool on, void (QWidget::*set)(bool)) {
   BlockButton* b = button(k);
-  if (!enabled) parkIfFocused(b);
-  b->setEnabled(enabled);
-  if (enabled && k == focusIndex()) restoreFocus();
+  if (!on) parkIfFocused(b);
+  (b->*set)(on);
+  if (on && k == focusIndex()) restoreFocus();
 }
 
 void BlockGrid::parkIfFocused(BlockButton* b) {

@@ -85,6 +85,9 @@ class BlockGrid : public QWidget {
  private:
   // The block k if it exists and can take the focus now.
   BlockButton* available(int k) const;
+  // Hides or disables block k (on false) or shows or enables it: the focus parks first, and
+  // comes back after.
+  void setBlock(int k, bool on, void (QWidget::*set)(bool));
   void parkIfFocused(BlockButton* b);
   void restoreFocus();
   void carryOut(const FocusStep& step);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QColor>
-#include <QKeySequence>
 #include <QRect>
 #include <QString>
 #include <Qt>
@@ -28,13 +27,6 @@ inline QColor bgrToColor(std::uint32_t bgr) {
 
 inline std::uint32_t colorToBgr(const QColor& colour) {
   return static_cast<std::uint32_t>(colour.blue() << 16 | colour.green() << 8 | colour.red());
-}
-
-// A shortcut key from Form_KeyDown's codes: F1 to F12 (112 to 123), letters, with Ctrl (2).
-inline QKeySequence shortcutOf(int keyCode, int shift) {
-  if (keyCode == 0) return {};
-  const int key = keyCode >= 112 && keyCode < 124 ? Qt::Key_F1 + (keyCode - 112) : keyCode;
-  return QKeySequence((shift & 2 ? static_cast<int>(Qt::CTRL) : 0) | key);
 }
 
 inline QString toQString(const std::string& utf8) {

@@ -117,7 +117,8 @@ void MainWindow::buildMenu() {
       action = menu->menuAction();
     } else {
       action = menus[design.level - 1]->addAction(caption);
-      action->setShortcut(shortcutOf(design.shortcut.key_code, design.shortcut.shift));
+      // "F2", "Ctrl+P": the text the menus show is the key sequence too.
+      action->setShortcut(QKeySequence(toQString(ShortcutText(design.shortcut))));
       action->setShortcutContext(Qt::WindowShortcut);
     }
     menuActions_[static_cast<std::size_t>(design.item)] = action;

@@ -63,12 +63,8 @@ void BlockGrid::SetCaption(int k, const std::wstring& text) {
   InvalidateRect(button(k), nullptr, FALSE);
 }
 
-void BlockGrid::SetMarked(int k, bool marked) {
-  blocks_[static_cast<std::size_t>(k)].marked = marked;
-  annotations_.SetMarked(button(k), marked);
-}
+void BlockGrid::SetMarked(int k, bool marked) { annotations_.SetMarked(button(k), marked); }
 
-bool BlockGrid::marked(int k) const { return blocks_[static_cast<std::size_t>(k)].marked; }
 
 void BlockGrid::SetDescription(int k, const std::wstring& text) {
   annotations_.Describe(button(k), text);

@@ -39,7 +39,6 @@ class BlockGrid {
   COLORREF face(int k) const;
   void SetCaption(int k, const std::wstring& text);
   void SetMarked(int k, bool marked);
-  bool marked(int k) const;
   void SetDescription(int k, const std::wstring& text);
   void SetFont(HFONT font);
   void SetDpi(UINT dpi) { dpi_ = dpi; }
@@ -65,7 +64,6 @@ class BlockGrid {
   struct Block {
     HWND hwnd;
     COLORREF face;
-    bool marked = false;
   };
 
   // Button k has the control id k + 1: an id of 0 would be no id.

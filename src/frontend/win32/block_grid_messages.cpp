@@ -22,13 +22,8 @@ void FillFrame(HDC dc, RECT outer, int width, COLORREF colour) {
 
 bool IsRepeat(LPARAM key_data) { return (key_data & (1 << 30)) != 0; }
 
-// The main Enter key only; the keypad's sends the same key code as an extended key. The keypad's
-// keys are the screen readers' own (their reading and review commands lie there): a keypad
-// Enter that reaches the program would mark or remove the group under the focus while the
-// player only asked the screen reader something.
-bool IsMainEnter(WPARAM key, LPARAM key_data) {
-  return key == VK_RETURN && (HIWORD(key_data) & KF_EXTENDED) == 0;
-}
+// The keypad's Enter sends the main one's key code as an extended key.
+bool IsKeypad(LPARAM key_data) { return (HIWORD(key_data) & KF_EXTENDED) != 0; }
 
 }  // namespace
 
@@ -96,10 +91,8 @@ LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam
       focus_.Focused(k);
       break;
     case WM_KEYDOWN: {
-      const std::int16_t shift = CurrentShiftState();
-      if (IsMainEnter(wparam, lparam) && shift == 0) {
-        // Outside a dialog a push button leaves Enter alone. The click comes with the press and
-        // only with it: the repeats of a held key are no presses of their own.
+      const auto key = static_cast<std::int16_t>(wparam);
+      if (GridFocus::IsClickKey(key, CurrentShiftState(), IsKeypad(lparam))) {
         if (!IsRepeat(lparam)) Click(k);
         return 0;
       }
