@@ -117,9 +117,13 @@ class ScreenReaderTest(GameTestCase):
         game.key("Return")
         self.reader.wait_for(mark, "intro ")
         text = marking(len(group))
-        spoken = self.wait_said_whole(text)
-        echo = [u for u in server.timeline() if same(u.text, "intro")][-1]
-        self.assertLess(echo.start, spoken.start)
+        # With Orca 48 the count is cut before it begins (see ScreenReader): it is heard only
+        # once Orca presents the game's texts itself. That the game sent it is checked below.
+        cut = self.reader.echo_cuts_game_speech
+        if not cut:
+            spoken = self.wait_said_whole(text)
+            echo = [u for u in server.timeline() if same(u.text, "intro")][-1]
+            self.assertLess(echo.start, spoken.start)
         self.key_heard(game, to_g, g, board.captions[g], marked=True)
         self.key_heard(game, to_n, n, board.captions[n], marked=False)
 
@@ -129,12 +133,15 @@ class ScreenReaderTest(GameTestCase):
         after = len(server.timeline())
         game.key("Return")
         pressed = time.time()
-        started = wait_until(lambda: [u for u in server.timeline()[after:]
-                                      if u.text == marking(len(other))], "the count to begin")
+        if not cut:
+            started = wait_until(lambda: [u for u in server.timeline()[after:]
+                                          if u.text == marking(len(other))],
+                                 "the count to begin")
         time.sleep(max(0.0, pressed + 0.3 - time.time()))
         self.key_heard(game, BACK[to_n], g, board.captions[g], marked=False)
-        count = [u for u in server.timeline()[after:] if u.start == started[0].start]
-        self.assertIsNone(count[0].end, "the count held the arrow back")
+        if not cut:
+            count = [u for u in server.timeline()[after:] if u.start == started[0].start]
+            self.assertIsNone(count[0].end, "the count held the arrow back")
 
         # The score, from Orca's status bar command, after a removal.
         self.key_heard(game, to_n, n, board.captions[n], marked=True)
@@ -146,8 +153,10 @@ class ScreenReaderTest(GameTestCase):
         self.key_heard(game, BACK[to_n], g, after.captions[g])
         mark = self.reader.mark()
         game.key(TITLE, TITLE)
-        self.reader.wait_for(mark, "barra de estado.")
-        self.reader.wait_for(mark, f"{score} puntos.")
+        _, at = self.reader.wait_for(mark, f"{score} puntos.")
+        # Orca 43 names the role in its locale's words, Orca 48 in English.
+        said = self.reader.said_since(mark)[:at - mark]
+        self.assertTrue({"barra de estado.", "status bar."} & set(said), said)
 
         # The game's texts: the welcome at MESSAGE, the markings at TEXT.
         queued = [(priority, text) for client, priority, text in server.queued()[queued_before:]

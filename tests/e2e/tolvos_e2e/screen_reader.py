@@ -68,6 +68,9 @@ class ScreenReader:
                             "-u", self.desktop.folder("orca-settings")], "orca.log", env)
         wait_until(lambda: any(ready in self._text() for ready in _READY), "Orca to start",
                    timeout)
+        # Orca 48 echoes a key 5 to 20 ms after the game has begun to speak what the key did,
+        # at a higher priority, which cancels the game's text on the speech server.
+        self.echo_cuts_game_speech = _READY[1] in self._text()
         return self
 
     def _text(self):
