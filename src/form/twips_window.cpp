@@ -8,6 +8,11 @@ const TwipsPlace& TwipsWindow::Place(int k) const {
   return places_[static_cast<std::size_t>(k)];
 }
 
+TwipsPlace& TwipsWindow::PlaceToSet(int k) {
+  assert(k >= 0 && k < ButtonCount());
+  return places_[static_cast<std::size_t>(k)];
+}
+
 void TwipsWindow::CreateButton(int k) {
   assert(k == ButtonCount());
   places_.push_back(places_[0]);
@@ -16,13 +21,13 @@ void TwipsWindow::CreateButton(int k) {
 }
 
 void TwipsWindow::SetButtonLeft(int k, float twips) {
-  TwipsPlace& place = places_.at(static_cast<std::size_t>(k));
+  TwipsPlace& place = PlaceToSet(k);
   place.left = twips;
   PlaceButton(k, place);
 }
 
 void TwipsWindow::SetButtonTop(int k, float twips) {
-  TwipsPlace& place = places_.at(static_cast<std::size_t>(k));
+  TwipsPlace& place = PlaceToSet(k);
   place.top = twips;
   PlaceButton(k, place);
 }

@@ -22,7 +22,8 @@ class TwipsWindow : public WindowOps {
   float ButtonHeight(int k) const final { return Place(k).height; }
 
  protected:
-  // Button 0 stands at its design place; its control is the window's to make.
+  // Block k's place as the logic set it; button 0's is its design place from the start (its
+  // control is the window's to make).
   const TwipsPlace& Place(int k) const;
   // Makes block k's control as a copy of button 0's caption and colour, hidden and disabled.
   virtual void CopyButton0(int k) = 0;
@@ -30,5 +31,7 @@ class TwipsWindow : public WindowOps {
   virtual void PlaceButton(int k, const TwipsPlace& place) = 0;
 
  private:
+  TwipsPlace& PlaceToSet(int k);
+
   std::vector<TwipsPlace> places_{kButton0Place};
 };
