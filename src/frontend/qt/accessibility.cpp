@@ -20,6 +20,7 @@ class BlockAccessible : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     // Captions are a vowel or "."; they carry no access key to strip.
     if (t == QAccessible::Name && block()->accessibleName().isEmpty()) return block()->text();
+    if (t == QAccessible::Description) return block()->description();
     return QAccessibleWidget::text(t);
   }
 

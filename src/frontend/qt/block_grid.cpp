@@ -29,6 +29,14 @@ void BlockButton::setMarked(bool marked) {
   QAccessible::updateAccessibility(&event);
 }
 
+void BlockButton::setDescription(const QString& description) {
+  if (description == description_) return;
+  description_ = description;
+  if (!hasFocus() && grid_->focusIndex() != index_) return;
+  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&event);
+}
+
 void BlockButton::setFace(const QColor& face) {
   if (face == face_) return;
   face_ = face;

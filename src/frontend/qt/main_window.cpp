@@ -183,7 +183,7 @@ void MainWindow::SetButtonVisible(int k, bool visible) { grid_->setBlockVisible(
 void MainWindow::SetButtonEnabled(int k, bool enabled) { grid_->setBlockEnabled(k, enabled); }
 
 void MainWindow::SetButtonDescription(int k, const std::string& text) {
-  block(k)->setAccessibleDescription(toQString(text));
+  block(k)->setDescription(toQString(text));
 }
 
 void MainWindow::SetButtonMarked(int k, bool marked) { block(k)->setMarked(marked); }
