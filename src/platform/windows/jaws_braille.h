@@ -13,8 +13,8 @@ struct IDispatch;
 std::wstring BrailleStringCall(const std::string& text);
 
 // Made, used and destroyed on one thread, in COM's multithreaded apartment. The object is bound
-// on construction; without it (JAWS not installed, its server missing or failing) Show does
-// nothing. JAWS decides whether it shows the text: its answer is not read.
+// on construction; without it (JAWS not installed, its server missing, failing or without a
+// threading model) Show does nothing. JAWS decides whether it shows the text: its answer is not read.
 class JawsBraille {
  public:
   JawsBraille();

@@ -111,6 +111,8 @@ TEST_F(WindowsSpeechTest, EachTextGoesToBothSpeechesThenToBothBrailles) {
        {"jaws " + welcome, jaws_welcome, "jaws " + accents_1252, jaws_accents}},
       {"JAWS alone, its server in any apartment", jaws, missing, false, server, L"Both",
        {"jaws " + welcome, jaws_welcome, "jaws " + accents_1252, jaws_accents}},
+      {"JAWS's server single-threaded", jaws, missing, false, server, L"Single",
+       {"jaws " + welcome, "jaws " + accents_1252}},
       {"JAWS's speech library alone", jaws, missing, false, "", nullptr,
        {"jaws " + welcome, "jaws " + accents_1252}},
       {"JAWS's server registered but missing", missing, nvda, false, missing, L"Apartment",
