@@ -1,4 +1,5 @@
-// The screen readers' voice: JAWS and NVDA, bound when there is first something to say.
+// The screen readers' voice and braille: JAWS and NVDA, bound when there is first something
+// to say.
 #include "platform/windows/windows_speech.h"
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/windows/jaws_braille.h"
 #include "platform/windows/win_host.h"
 #include "platform/windows/windows_text.h"
 
@@ -16,7 +18,7 @@ namespace {
 using JawsSayString = int(__stdcall*)(const char* text, std::int32_t* interrupt);
 // NVDA's controller client: 0 when NVDA runs, and the text in UTF-16.
 using NvdaTestIfRunning = unsigned long(__stdcall*)();
-using NvdaSpeakText = unsigned long(__stdcall*)(const wchar_t* text);
+using NvdaText = unsigned long(__stdcall*)(const wchar_t* text);
 
 template <typename Function>
 Function Find(HMODULE library, const char* name) {
@@ -24,14 +26,27 @@ Function Find(HMODULE library, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
+// The worker has no message loop, so it belongs in the multithreaded apartment: a
+// single-threaded one would have to pump messages for calls back into it. Declared first among
+// a voice's members, it outlives every COM object the voice holds.
+class ComApartment {
+ public:
+  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+
+ private:
+  const HRESULT result_;
+};
+
 class ScreenReaderVoice : public Voice {
  public:
   ScreenReaderVoice(std::wstring jaws_library, std::wstring nvda_library)
       : jaws_library_(std::move(jaws_library)), nvda_library_(std::move(nvda_library)) {}
-  ~ScreenReaderVoice() override {
-    if (SUCCEEDED(com_)) CoUninitialize();
-  }
 
+  // Both screen readers' speech comes before either's braille: the count is heard as soon as
+  // it can be, and a slow braille call of one screen reader never delays the other's voice.
   void Say(const std::string& text, std::int16_t /*language_index*/) override {
     if (!bound_) Bind();
     if (jaws_say_) {
@@ -40,7 +55,11 @@ class ScreenReaderVoice : public Voice {
       jaws_say_(ansi.c_str(), &interrupt);  // its answer changes nothing
     }
     // Asked each time: NVDA may start or stop while the game runs.
-    if (nvda_running_ && nvda_speak_ && nvda_running_() == 0) nvda_speak_(Widen(text).c_str());
+    const bool nvda = nvda_running_ && nvda_running_() == 0;
+    const std::wstring wide = Widen(text);
+    if (nvda && nvda_speak_) nvda_speak_(wide.c_str());
+    if (jaws_braille_) jaws_braille_->Show(text);
+    if (nvda && nvda_braille_) nvda_braille_(wide.c_str());
   }
 
  private:
@@ -50,23 +69,24 @@ class ScreenReaderVoice : public Voice {
     bound_ = true;
     const HMODULE jaws = LoadLibraryW(jaws_library_.c_str());
     jaws_say_ = Find<JawsSayString>(jaws, "JFWSayString");
+    jaws_braille_ = std::make_unique<JawsBraille>();
     const HMODULE nvda = nvda_library_.empty()
                              ? nullptr
                              : LoadLibraryExW(nvda_library_.c_str(), nullptr,
                                               LOAD_WITH_ALTERED_SEARCH_PATH);
     nvda_running_ = Find<NvdaTestIfRunning>(nvda, "nvdaController_testIfRunning");
-    nvda_speak_ = Find<NvdaSpeakText>(nvda, "nvdaController_speakText");
+    nvda_speak_ = Find<NvdaText>(nvda, "nvdaController_speakText");
+    nvda_braille_ = Find<NvdaText>(nvda, "nvdaController_brailleMessage");
   }
 
-  // Should a screen reader's library use COM, it finds it ready. The worker has no message
-  // loop, so it belongs in the multithreaded apartment: a single-threaded one would have to
-  // pump messages for calls back into it.
-  const HRESULT com_ = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const ComApartment com_;
   std::wstring jaws_library_, nvda_library_;
   bool bound_ = false;
   JawsSayString jaws_say_ = nullptr;
+  std::unique_ptr<JawsBraille> jaws_braille_;
   NvdaTestIfRunning nvda_running_ = nullptr;
-  NvdaSpeakText nvda_speak_ = nullptr;
+  NvdaText nvda_speak_ = nullptr;
+  NvdaText nvda_braille_ = nullptr;
 };
 
 std::string BesideProgram(const char* name) {

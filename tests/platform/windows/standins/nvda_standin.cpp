@@ -1,6 +1,6 @@
 // A stand-in for NVDA's controller client (nvdaControllerClient64.dll): it answers that NVDA
 // runs unless TOLVOS_STANDIN_NVDA_OFF is set, and writes down each text it is asked to speak,
-// in UTF-8, after "nvda ".
+// in UTF-8, after "nvda ", and each it is asked to show on braille after "nvda-braille ".
 #include <windows.h>
 
 #include <string>
@@ -31,6 +31,11 @@ __declspec(dllexport) unsigned long __stdcall nvdaController_testIfRunning() {
 // Written down even while "off", so that a caller that speaks without asking is seen.
 __declspec(dllexport) unsigned long __stdcall nvdaController_speakText(const wchar_t* text) {
   RecordLine("nvda ", text ? ToUtf8(text) : std::string("(null)"));
+  return EnvironmentHas(L"TOLVOS_STANDIN_NVDA_OFF") ? kServerUnavailable : 0;
+}
+
+__declspec(dllexport) unsigned long __stdcall nvdaController_brailleMessage(const wchar_t* text) {
+  RecordLine("nvda-braille ", text ? ToUtf8(text) : std::string("(null)"));
   return EnvironmentHas(L"TOLVOS_STANDIN_NVDA_OFF") ? kServerUnavailable : 0;
 }
 
