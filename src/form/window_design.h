@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "lang/bilingual.h"
 #include "ports/window_ops.h"
 
 struct TwipsPlace {
@@ -44,6 +45,8 @@ PixelBox PixelsOf(const TwipsPlace& place, double dots_per_inch);
 inline constexpr char kFirstWindowCaption[] = "TOLVOS";
 inline constexpr char kFirstButtonCaption[] = "A";
 inline constexpr char kFirstScoreCaption[] = "0 puntos";
+// What a screen reader calls a block's click when it offers it as the block's action.
+inline constexpr Bilingual kBlockAction{"Pulsar", "Press"};
 
 // A shortcut key in Form_KeyDown's codes: the key code (112 F1, 65 A) and the shift state
 // (2 Ctrl); key code 0 for none.

@@ -18,11 +18,7 @@ BlockGrid::BlockGrid(HWND parent, HINSTANCE instance) {
   assert(hwnd_);
 }
 
-BlockGrid::~BlockGrid() {
-  // The buttons go with the grid; their annotations must go first.
-  for (const Block& b : blocks_) annotations_.Detach(b.hwnd);
-  DestroyWindow(hwnd_);
-}
+BlockGrid::~BlockGrid() { DestroyWindow(hwnd_); }
 
 int BlockGrid::AddButton() {
   const int k = count();
@@ -39,14 +35,15 @@ int BlockGrid::AddButton() {
   system_button_proc_ = previous;
   SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (font_) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  blocks_.push_back({button, GetSysColor(COLOR_BTNFACE)});
-  annotations_.Attach(button);
+  blocks_.push_back({button, GetSysColor(COLOR_BTNFACE), {}, false, {}});
   return k;
 }
 
-HWND BlockGrid::button(int k) const {
+HWND BlockGrid::button(int k) const { return block(k).hwnd; }
+
+const BlockGrid::Block& BlockGrid::block(int k) const {
   assert(k >= 0 && k < count());
-  return blocks_[static_cast<std::size_t>(k)].hwnd;
+  return blocks_[static_cast<std::size_t>(k)];
 }
 
 void BlockGrid::SetFace(int k, COLORREF face) {
@@ -59,15 +56,31 @@ void BlockGrid::SetFace(int k, COLORREF face) {
 COLORREF BlockGrid::face(int k) const { return blocks_[static_cast<std::size_t>(k)].face; }
 
 void BlockGrid::SetCaption(int k, const std::wstring& text) {
+  wchar_t before[16] = {};
+  GetWindowTextW(button(k), before, static_cast<int>(std::size(before)));
   SetWindowTextW(button(k), text.c_str());
   InvalidateRect(button(k), nullptr, FALSE);
+  // Wine tells no screen reader of a button's new text; the block's object has a new name.
+  if (text != before)
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, button(k), OBJID_CLIENT, CHILDID_SELF);
 }
 
-void BlockGrid::SetMarked(int k, bool marked) { annotations_.SetMarked(button(k), marked); }
-
+void BlockGrid::SetMarked(int k, bool marked) {
+  Block& b = blocks_[static_cast<std::size_t>(k)];
+  if (b.marked == marked) return;
+  b.marked = marked;
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, b.hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
 
 void BlockGrid::SetDescription(int k, const std::wstring& text) {
-  annotations_.Describe(button(k), text);
+  Block& b = blocks_[static_cast<std::size_t>(k)];
+  if (b.description == text) return;
+  b.description = text;
+  NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, b.hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::wstring BlockGrid::action_word() const {
+  return Widen(language_ ? language_->Text(kBlockAction) : kBlockAction.In(0));
 }
 
 void BlockGrid::SetFont(HFONT font) {

@@ -1,6 +1,6 @@
 // The grid of block buttons: real BUTTON controls painted in their back colour, keyboard play
-// on them, and a keyboard focus that keeps its cell while the game hides or disables the
-// button under it.
+// on them, a keyboard focus that keeps its cell while the game hides or disables the button
+// under it, and what a screen reader reads of each block.
 #pragma once
 
 #include "frontend/win32/windows_api.h"
@@ -12,7 +12,8 @@
 
 #include "form/grid_focus.h"
 #include "form/window_events.h"
-#include "frontend/win32/block_annotations.h"
+#include "frontend/win32/own_accessible.h"
+#include "lang/language.h"
 
 // The parent window of the blocks, in index order: a screen reader's review of it meets them
 // in that order with nothing between them. While the game hides or disables the block that has
@@ -25,6 +26,9 @@ class BlockGrid {
   BlockGrid(HWND parent, HINSTANCE instance);
   // Where the clicks and the survey keys go; never a hidden or disabled block's click.
   void SetEvents(WindowEvents* events) { events_ = events; }
+  // The blocks' default action is named in language.LanguageIndex from now on; in Spanish
+  // before.
+  void Follow(const Language& language) { language_ = &language; }
   ~BlockGrid();
   BlockGrid(const BlockGrid&) = delete;
   BlockGrid& operator=(const BlockGrid&) = delete;
@@ -38,14 +42,22 @@ class BlockGrid {
   void SetFace(int k, COLORREF face);
   COLORREF face(int k) const;
   void SetCaption(int k, const std::wstring& text);
+  // What a screen reader reads of block k besides its caption; each change is announced.
   void SetMarked(int k, bool marked);
   void SetDescription(int k, const std::wstring& text);
+  bool marked(int k) const { return block(k).marked; }
+  const std::wstring& description(int k) const { return block(k).description; }
+  // The name of a block's default action, a click, in the current language.
+  std::wstring action_word() const;
   void SetFont(HFONT font);
   void SetDpi(UINT dpi) { dpi_ = dpi; }
 
   // The game's own showing, hiding, enabling and disabling of block k.
   void SetBlockVisible(int k, bool visible);
   void SetBlockEnabled(int k, bool enabled);
+
+  // Whether block k is shown and enabled, so that a click on it reaches the game.
+  bool available(int k) const { return Available(k) != nullptr; }
 
   // The block that has the focus, had it last, or waits for it; -1 before any block had it.
   int focus_index() const { return focus_.index(); }
@@ -64,6 +76,9 @@ class BlockGrid {
   struct Block {
     HWND hwnd;
     COLORREF face;
+    std::wstring description;
+    bool marked = false;
+    AccessibleHold accessible;
   };
 
   // Button k has the control id k + 1: an id of 0 would be no id.
@@ -81,6 +96,7 @@ class BlockGrid {
   LRESULT OnGridMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Draw(const DRAWITEMSTRUCT& item) const;
 
+  const Block& block(int k) const;
   bool WindowActive() const;
   // The window's focus: the focused control while the window is active, else the one it
   // gets back on activation.
@@ -99,7 +115,7 @@ class BlockGrid {
   HWND hwnd_ = nullptr;
   WindowEvents* events_ = nullptr;
   std::vector<Block> blocks_;
-  BlockAnnotations annotations_;
+  const Language* language_ = nullptr;
   HFONT font_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HWND saved_focus_ = nullptr;  // the window's focus while it is not active

@@ -1,6 +1,7 @@
 // The messages of the block grid and its buttons: clicks, keys, focus and painting.
 #include <windowsx.h>
 
+#include "frontend/win32/block_accessible.h"
 #include "frontend/win32/block_grid.h"
 #include "frontend/win32/win_units.h"
 
@@ -81,6 +82,15 @@ LRESULT CALLBACK BlockGrid::ButtonProc(HWND hwnd, UINT message, WPARAM wparam, L
 LRESULT BlockGrid::OnButtonMessage(int k, HWND hwnd, UINT message, WPARAM wparam,
                                    LPARAM lparam) {
   switch (message) {
+    case WM_GETOBJECT:
+      if (const LRESULT own = blocks_[static_cast<std::size_t>(k)].accessible.Answer(
+              hwnd, wparam, lparam,
+              [this, k](IAccessible* standard) { return new BlockAccessible(standard, *this, k); }))
+        return own;
+      break;
+    case WM_NCDESTROY:
+      blocks_[static_cast<std::size_t>(k)].accessible.Disconnect();
+      break;
     case WM_LBUTTONDBLCLK:
       // An owner-drawn button reports a quick second click as a double click and not as a
       // click; on a block it is the click that removes the group.

@@ -24,6 +24,7 @@ int RunGame(HINSTANCE instance, int show_command) {
   Form1 form({window, window, dialogs, host, speech, sound, random});
   dialogs.Follow(form.language);
   window.SetEvents(&form);
+  window.Follow(form.language);
   // Closing the window, however it is done, ends the program: nothing is asked or saved.
   window.destroyed = [] { PostQuitMessage(0); };
 
@@ -41,7 +42,8 @@ int RunGame(HINSTANCE instance, int show_command) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
-  // The accessibility annotations of the blocks are COM objects of this thread.
+  // The accessible objects that the window hands screen readers are COM objects of this
+  // thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const int result = RunGame(instance, show_command);
   if (SUCCEEDED(com)) CoUninitialize();

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "frontend/win32/centred_label.h"
+#include "frontend/win32/status_band.h"
 #include "frontend/win32/win_units.h"
 
 namespace {
@@ -12,6 +13,11 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TolvosMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
+// The status band: the lines' band, widened to the client area's right and bottom edges so
+// that the point a screen reader looks up at the bottom left corner lies in it. NVDA looks
+// for the status bar there.
+constexpr TwipsPlace kStatusBandPlace{0, kLinesPlace.top, kClientWidth,
+                                      kClientHeight - kLinesPlace.top};
 
 
 HWND NewStatic(HWND parent, const wchar_t* text, DWORD style) {
@@ -31,16 +37,19 @@ MainWindow::MainWindow(HINSTANCE instance) {
   dpi_ = GetDpiForWindow(hwnd_);
   face_brush_ = GetSysColorBrush(COLOR_BTNFACE);
 
-  // Created in the design's order, which is the order a screen reader's review meets them.
-  // The timers need no window of their own and start stopped.
+  // Created in the design's order, which is the order a screen reader's review meets them,
+  // but for the lines: the status bar is read from the message on. The picture, created
+  // first, stays above the band that overlaps it. The timers need no window of their own and
+  // start stopped.
   picture1_ = NewStatic(hwnd_, L"", SS_SUNKEN);
   grid_ = std::make_unique<BlockGrid>(hwnd_, instance);
   grid_->AddButton();
   grid_->SetCaption(0, Widen(kFirstButtonCaption));
   ShowWindow(grid_->button(0), SW_SHOWNA);
   EnableWindow(grid_->button(0), TRUE);
-  label2_ = NewCentredLabel(hwnd_, Widen(kFirstScoreCaption).c_str());
-  label1_ = NewCentredLabel(hwnd_, L"");
+  status_band_ = NewStatusBand(hwnd_);
+  label1_ = NewCentredLabel(status_band_, L"");
+  label2_ = NewCentredLabel(status_band_, Widen(kFirstScoreCaption).c_str());
   Layout();
 }
 
@@ -117,12 +126,16 @@ void MainWindow::Layout() {
   PlaceControl(grid_->hwnd(), kGridPlace);
   for (int k = 0; k < ButtonCount(); ++k) PlaceButton(k, Place(k));
   PlaceControl(picture1_, kPicture1Place);
+  PlaceControl(status_band_, kStatusBandPlace);
   PlaceControl(label2_, kLabel2Place);
   PlaceControl(label1_, kLabel1Place);
 }
 
 void MainWindow::PlaceControl(HWND control, const TwipsPlace& p) const {
-  const RECT r = RectOf(p, dpi_);
+  // Rounded in the client area, then moved: a control placed inside another lands on the
+  // very pixels it would have as the window's own.
+  RECT r = RectOf(p, dpi_);
+  MapWindowPoints(hwnd_, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
   SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -161,6 +174,7 @@ void MainWindow::FocusButton(int k) { grid_->FocusBlock(k); }
 
 void MainWindow::SetLabelCaption(LabelId id, const std::string& text) {
   SetWindowTextW(label(id), Widen(text).c_str());
+  LineChanged(status_band_);
 }
 
 void MainWindow::SetWindowCaption(const std::string& text) {

@@ -1,5 +1,6 @@
-// The game's one window on Windows: the block buttons, the two lines below them, the menu and
-// the three timers, offered to the game logic as its window and timer operations.
+// The game's one window on Windows: the block buttons, the two lines below them in their status
+// band, the menu and the three timers, offered to the game logic as its window and timer
+// operations.
 #pragma once
 
 #include "frontend/win32/windows_api.h"
@@ -25,6 +26,8 @@ class MainWindow : public TwipsWindow, public WindowTimers {
   // Where the window's clicks, keys, menu commands and ticks go from now on, on the window's
   // thread; nowhere before. The system's virtual key codes are the codes Form_KeyDown expects.
   void SetEvents(WindowEvents* events);
+  // What a screen reader reads of the window follows language.LanguageIndex from now on.
+  void Follow(const Language& language) { grid_->Follow(language); }
   // Called once the window is gone: the program ends.
   std::function<void()> destroyed;
   void Show(int show_command);
@@ -51,6 +54,7 @@ class MainWindow : public TwipsWindow, public WindowTimers {
   BlockGrid& grid() { return *grid_; }
   const GameMenu& menu() const { return menu_; }
   HWND label(LabelId id) const { return id == LabelId::Label1 ? label1_ : label2_; }
+  HWND status_band() const { return status_band_; }
   HWND picture() const { return picture1_; }
   UINT dpi() const { return dpi_; }
 
@@ -61,6 +65,7 @@ class MainWindow : public TwipsWindow, public WindowTimers {
   void StopSystemTimer(TimerId id) override;
   void CopyButton0(int k) override;
   void PlaceButton(int k, const TwipsPlace& place) override;
+  // Places the control at p in the client area, whichever of the window's controls holds it.
   void PlaceControl(HWND control, const TwipsPlace& p) const;
   // Sizes the client area, the fonts and every control for the current DPI.
   void Layout();
@@ -71,6 +76,7 @@ class MainWindow : public TwipsWindow, public WindowTimers {
   GameMenu menu_;
   std::unique_ptr<BlockGrid> grid_;
   HWND picture1_ = nullptr;
+  HWND status_band_ = nullptr;
   HWND label1_ = nullptr;
   HWND label2_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

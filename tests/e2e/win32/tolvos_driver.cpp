@@ -1,7 +1,8 @@
 // Plays the real tolvos.exe under Wine as a player would through the window system: reads the
 // 150 blocks and the two lines, clicks blocks, answers the boxes, gives up a game that earned a
 // place and enters a name, switches the language and starts again; then checks the two files
-// byte for byte and what the stand-in screen reader libraries were asked to say.
+// byte for byte and what the stand-in screen reader libraries were asked to say. Last, a new
+// game read from outside through MSAA, as a screen reader reads it, in either language.
 //   tolvos_driver --game FILE --sounds FOLDER --jaws FILE --nvda FILE --work FOLDER [--starts N]
 // With --starts it only times N starts (until the window is shown) and prints their median.
 #include <objbase.h>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TolvosMainWindow";
 constexpr wchar_t kGridClass[] = L"TolvosBlockGrid";
+constexpr wchar_t kBandClass[] = L"TolvosStatusLines";
 constexpr WORD kEnglishCommand = 105;  // the menu's English item
 
 struct Paths {
@@ -86,15 +88,13 @@ class Game {
     CloseHandle(process_.hThread);
   }
 
-  // The blocks in index order, and the statics in creation order: Picture1, Label2, Label1.
+  // The blocks in index order, and the two lines in their band: Label1, then Label2.
   std::vector<HWND> Blocks() const {
     return Children(FindWindowExW(window, nullptr, kGridClass, nullptr));
   }
   HWND Label(int number) const {
-    std::vector<HWND> statics;
-    for (HWND c : Children(window))
-      if (ClassOf(c) == L"Static") statics.push_back(c);
-    return statics.size() == 3 ? statics[number == 1 ? 2 : 1] : nullptr;
+    const std::vector<HWND> lines = Children(FindWindowExW(window, nullptr, kBandClass, nullptr));
+    return lines.size() == 2 ? lines[static_cast<std::size_t>(number - 1)] : nullptr;
   }
   // The next box of the program whose title is title.
   HWND WaitForBox(const std::wstring& title) const {
@@ -190,7 +190,7 @@ void PlayToTheNameBox(const Paths& p, std::vector<std::wstring>& spoken) {
   // Real push buttons, which a screen reader names by their caption.
   CHECK(ClassOf(blocks[7]) == L"Button", "a block is a %ls", ClassOf(blocks[7]).c_str());
   IAccessible* a11y = nullptr;
-  if (SUCCEEDED(AccessibleObjectFromWindow(blocks[7], OBJID_CLIENT, IID_IAccessible,
+  if (SUCCEEDED(AccessibleObjectFromWindow(blocks[7], OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&a11y)))) {
     VARIANT self{};
     self.vt = VT_I4;
@@ -300,6 +300,197 @@ void TimeStarts(const Paths& p, int starts) {
   std::printf("median of %d starts: %llu ms\n", starts, times[times.size() / 2]);
 }
 
+
+// A screen reader's view of the window from this process: the objects through oleacc, from a
+// window, a point or an event, and the events through an out-of-context hook, which this
+// thread's message loop delivers.
+struct Read {
+  LONG role = -1, state = 0;
+  std::wstring name, description, action;
+};
+
+Read ReadObject(IAccessible* object, VARIANT child) {
+  Read read;
+  VARIANT role{}, state{};
+  BSTR texts[3] = {};
+  if (!object) return read;
+  object->get_accRole(child, &role);
+  object->get_accState(child, &state);
+  object->get_accName(child, &texts[0]);
+  object->get_accDescription(child, &texts[1]);
+  object->get_accDefaultAction(child, &texts[2]);
+  read.role = role.vt == VT_I4 ? role.lVal : -1;
+  read.state = state.vt == VT_I4 ? state.lVal : 0;
+  std::wstring* fields[] = {&read.name, &read.description, &read.action};
+  for (int i = 0; i < 3; ++i) *fields[i] = texts[i] ? texts[i] : L"", SysFreeString(texts[i]);
+  return read;
+}
+
+VARIANT Self() {
+  VARIANT self{};
+  self.vt = VT_I4;  // CHILDID_SELF
+  return self;
+}
+
+IAccessible* ObjectOf(HWND hwnd) {
+  IAccessible* object = nullptr;
+  AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                             reinterpret_cast<void**>(&object));
+  return object;
+}
+
+Read ReadWindow(HWND hwnd) {
+  IAccessible* object = ObjectOf(hwnd);
+  const Read read = ReadObject(object, Self());
+  if (object) object->Release();
+  return read;
+}
+
+std::vector<std::pair<DWORD, HWND>> heard;  // the events of windows' own objects
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) heard.emplace_back(event, hwnd);
+}
+
+// The windows that sent event since heard was last cleared, once the hook has delivered
+// at least `count` of them.
+std::vector<HWND> Heard(DWORD event, std::size_t count) {
+  std::vector<HWND> from;
+  WaitFor([&] {
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    from.clear();
+    for (const auto& [e, hwnd] : heard)
+      if (e == event && std::find(from.begin(), from.end(), hwnd) == from.end())
+        from.push_back(hwnd);
+    return from.size() >= count;
+  });
+  std::sort(from.begin(), from.end());
+  return from;
+}
+
+// The status bar as NVDA finds it: the object at the bottom left corner of the client area,
+// or the first of its ancestors that is a status bar.
+std::wstring StatusBarText(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  POINT corner{0, client.bottom - 1};
+  ClientToScreen(window, &corner);
+  IAccessible* object = nullptr;
+  VARIANT child{};
+  if (FAILED(AccessibleObjectFromPoint(corner, &object, &child))) return L"(nothing there)";
+  while (object && ReadObject(object, child).role != ROLE_SYSTEM_STATUSBAR) {
+    IDispatch* parent = nullptr;
+    object->get_accParent(&parent);
+    object->Release();
+    object = nullptr;
+    if (!parent) break;
+    parent->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    parent->Release();
+    child = Self();
+  }
+  if (!object) return L"(no status bar)";
+  LONG count = 0;
+  object->get_accChildCount(&count);
+  const std::wstring name = ReadObject(object, child).name;
+  object->Release();
+  // NVDA reads a status bar's children after its name: one whose name says it all has none.
+  return count ? name + L" and " + std::to_wstring(count) + L" children" : name;
+}
+
+// Every block a push button named by its caption and described by its place, whose action
+// presses it; the marked group expanded, each block telling when it joins or leaves it; the
+// arrow keys' focus event read as NVDA reads it; the status bar from the corner. In Spanish,
+// then again after a switch to English.
+void ReadAsAScreenReader(const Paths& p) {
+  Game game(p);
+  if (!game.window) return;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(game.window, &pid);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_DESCRIPTIONCHANGE,
+                                       nullptr, Hear, pid, 0, WINEVENT_OUTOFCONTEXT);
+  struct Words {
+    const wchar_t *row, *column, *action, *points;
+  };
+  int score = 0;
+  for (const Words& words : {Words{L"fila ", L", columna ", L"Pulsar", L" puntos"},
+                             Words{L"row ", L", column ", L"Press", L" points"}}) {
+    std::vector<HWND> blocks = game.Blocks();
+    if (words.row[0] == L'r') {
+      heard.clear();
+      PostMessageW(game.window, WM_COMMAND, kEnglishCommand, 0);
+      std::sort(blocks.begin(), blocks.end());
+      CHECK(Heard(EVENT_OBJECT_DESCRIPTIONCHANGE, 150) == blocks, "new places' words");
+      blocks = game.Blocks();
+    }
+    auto place = [&](int k) {
+      return words.row + std::to_wstring(k / 15 + 1) + words.column + std::to_wstring(k % 15 + 1);
+    };
+    Board board{};
+    for (int k = 0; k < 150; ++k) {
+      HWND block = blocks[static_cast<std::size_t>(k)];
+      const Read read = ReadWindow(block);
+      board[static_cast<std::size_t>(k)] = CodeOf(Text(block));
+      CHECK(read.role == ROLE_SYSTEM_PUSHBUTTON && read.name == Text(block) &&
+                read.description == place(k) && read.action == words.action &&
+                !(read.state & STATE_SYSTEM_EXPANDED),
+            "block %d reads %ld \"%ls\" \"%ls\" \"%ls\" %lx", k, read.role, read.name.c_str(),
+            read.description.c_str(), read.action.c_str(), read.state);
+    }
+    int k = 135;  // the bottom left block, there while the game lasts
+    for (int j = 0; j < 150; ++j)
+      if (board[static_cast<std::size_t>(j)] && GroupOf(board, j).size() > GroupOf(board, k).size())
+        k = j;
+    std::vector<int> group = GroupOf(board, k);
+    std::vector<HWND> group_blocks;
+    for (int j : group) group_blocks.push_back(blocks[static_cast<std::size_t>(j)]);
+    std::sort(group_blocks.begin(), group_blocks.end());
+    for (bool marking : {true, false}) {
+      heard.clear();
+      IAccessible* object = ObjectOf(blocks[static_cast<std::size_t>(k)]);
+      CHECK(object && SUCCEEDED(object->accDoDefaultAction(Self())), "block %d pressed", k);
+      if (object) object->Release();
+      CHECK(Heard(EVENT_OBJECT_STATECHANGE, group.size()) == group_blocks,
+            "state changes of the group of block %d", k);
+      for (int j = 0; j < 150; ++j) {
+        const bool in_group = marking && std::count(group.begin(), group.end(), j);
+        CHECK(!(ReadWindow(blocks[static_cast<std::size_t>(j)]).state & STATE_SYSTEM_EXPANDED) ==
+                  !in_group, "block %d %s", j, in_group ? "not expanded" : "expanded");
+      }
+      if (!marking) continue;
+      // The arrow key a player presses next: the focus goes to the block beside.
+      const int next = k % 15 < 14 ? k + 1 : k - 1;
+      heard.clear();
+      PostMessageW(game.Focus(), WM_KEYDOWN, next > k ? VK_RIGHT : VK_LEFT, 1);
+      const std::vector<HWND> focused = Heard(EVENT_OBJECT_FOCUS, 1);
+      IAccessible* said = nullptr;
+      VARIANT child{};
+      if (!focused.empty())
+        AccessibleObjectFromEvent(focused[0], OBJID_CLIENT, CHILDID_SELF, &said, &child);
+      const Read read = ReadObject(said, child);
+      CHECK(focused.size() == 1 && focused[0] == blocks[static_cast<std::size_t>(next)] &&
+                read.name == Text(focused[0]) && read.description == place(next),
+            "focus on block %d reads \"%ls\" \"%ls\"", next, read.name.c_str(),
+            read.description.c_str());
+      if (said) said->Release();
+    }
+    score += 5 * static_cast<int>(group.size() * (group.size() + 1));
+    const std::wstring points = std::to_wstring(score) + words.points;
+    CHECK(WaitFor([&] { return StatusBarText(game.window) == points; }),
+          "the status bar reads \"%ls\"", StatusBarText(game.window).c_str());
+    const Board before = board;
+    board = AfterRemoval(board, group);
+    CHECK(WaitFor([&] { return Shows(game, board) && (Sleep(250), Shows(game, board)); }, 20000),
+          "the board after removing the group of block %d", k);
+    const std::vector<HWND> renamed = Heard(EVENT_OBJECT_NAMECHANGE, 0);
+    for (int j = 0; j < 150; ++j)
+      CHECK(before[static_cast<std::size_t>(j)] == board[static_cast<std::size_t>(j)] ||
+                std::count(renamed.begin(), renamed.end(), blocks[static_cast<std::size_t>(j)]),
+            "block %d has a new caption and says nothing", j);
+    if (failures) break;
+  }
+  UnhookWinEvent(hook);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -320,6 +511,7 @@ int wmain(int argc, wchar_t** argv) {
   PlayToTheNameBox(p, spoken);
   if (!failures) StartInEnglish(p, spoken);
   if (!failures) CheckSpeech(p, spoken);
+  if (!failures) PrepareFolder(p), ReadAsAScreenReader(p);
   std::printf(failures ? "%d checks failed\n" : "all checks passed\n", failures);
   return failures ? 1 : 0;
 }
