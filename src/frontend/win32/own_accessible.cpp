@@ -28,7 +28,7 @@ void OwnAccessible::Disconnect() {
   if (!standard_) return;
   standard_->Release();
   standard_ = nullptr;
-  // A reader in another process holds a proxy: its stub lets go now, and the reader's next
+  // A reader in another process holds a proxy: COM lets go of our side now, and the reader's next
   // call fails in its own process.
   CoDisconnectObject(static_cast<IAccessible*>(this), 0);
 }
