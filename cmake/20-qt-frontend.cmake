@@ -3,16 +3,23 @@
 if(WIN32)
   return()
 endif()
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
 
 # Everything of the front end but its main(), for the program and the window tests.
 tolvos_view(qt_frontend_view qt_frontend frontend/qt)
 file(GLOB qt_frontend_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/qt/*.cpp)
 list(FILTER qt_frontend_sources EXCLUDE REGEX "/main\\.cpp$")
+# A screen reader gets the game's texts as announcements from Qt 6.8 on, and before it as a
+# notification that appears: one of the two files is built.
+if(Qt6Widgets_VERSION VERSION_GREATER_EQUAL 6.8)
+  list(FILTER qt_frontend_sources EXCLUDE REGEX "/announcer_notice\\.cpp$")
+else()
+  list(FILTER qt_frontend_sources EXCLUDE REGEX "/announcer_event\\.cpp$")
+endif()
 add_library(qt_frontend STATIC ${qt_frontend_sources})
 set_target_properties(qt_frontend PROPERTIES AUTOMOC ON)
 target_include_directories(qt_frontend PUBLIC ${qt_frontend_view})
-target_link_libraries(qt_frontend PUBLIC form Qt6::Widgets)
+target_link_libraries(qt_frontend PUBLIC form Qt6::Widgets Qt6::DBus)
 
 if(TARGET linux_platform)
   add_executable(tolvos ${CMAKE_CURRENT_SOURCE_DIR}/src/frontend/qt/main.cpp)

@@ -89,6 +89,8 @@ class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   if (auto* block = dynamic_cast<BlockButton*>(object)) return new BlockAccessible(block);
+  if (auto* notice = dynamic_cast<Notice*>(object))
+    return new QAccessibleWidget(notice, QAccessible::Notification);
   if (auto* lines = dynamic_cast<StatusLines*>(object))
     return new QAccessibleWidget(lines, QAccessible::StatusBar);
   if (auto* line = qobject_cast<QLabel*>(object);

@@ -11,6 +11,13 @@ class StatusLines : public QWidget {
   explicit StatusLines(QWidget* parent) : QWidget(parent) {}
 };
 
+// Where the game's texts appear for a screen reader when Qt has no announcements: a nameless
+// notification inside the status bar, whose text is its label's (see announcer_notice.cpp).
+class Notice : public QWidget {
+ public:
+  explicit Notice(QWidget* parent) : QWidget(parent) {}
+};
+
 // Makes Qt describe the blocks and the status lines as above. Every window needs it before a
 // screen reader first asks about them; it is installed once however often it is called.
 void installAccessibility();

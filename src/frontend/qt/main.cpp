@@ -1,7 +1,8 @@
-// The Linux program: the Qt window, the desktop's speech server and SDL sound, and the game
-// logic, put together.
+// The Linux program: the Qt window, the player's screen reader or else the desktop's speech
+// server, SDL sound, and the game logic, put together.
 #include <QApplication>
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QMutex>
 #include <QString>
 
@@ -14,6 +15,7 @@
 #include "form/form1.h"
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/qt_dialogs.h"
+#include "frontend/qt/screen_reader.h"
 #include "platform/linux/linux_host.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/speechd_speech.h"
@@ -76,7 +78,10 @@ int main(int argc, char* argv[]) {
   MainWindow window;
   QtDialogs dialogs(&window);
   LinuxHost host;
-  SpeechdSpeech speech;
+  SpeechdSpeech own_voice;
+  ScreenReaderStatus screen_reader(QDBusConnection::sessionBus());
+  Announcer announcer(&window, window.statusLines());
+  ScreenReaderVoice speech(own_voice, announcer, screen_reader);
   SdlSound sound;
   StdRandom random;
   Form1 form({window, window, dialogs, host, speech, sound, random});

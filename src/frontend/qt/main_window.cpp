@@ -77,6 +77,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   // covers exactly their two places, so the window looks as it would without it.
   const QRect lines = placeRect(kLinesPlace);
   auto* status = new StatusLines(client);
+  statusLines_ = status;
   status->setGeometry(lines);
   auto newLabel = [&](const QString& text, const QRect& place) {
     auto* l = new QLabel(text, status);

@@ -50,6 +50,8 @@ class MainWindow : public QMainWindow, public TwipsWindow, public WindowTimers {
   BlockGrid* grid() const { return grid_; }
   QLabel* label(LabelId id) const;
   QFrame* picture() const { return picture1_; }
+  // The parent of the two lines, which a screen reader takes for the status bar.
+  QWidget* statusLines() const { return statusLines_; }
   // A menu's own action for the two menus.
   QAction* menuAction(MenuId item) const;
   QTimer* timer(TimerId id) const;
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow, public TwipsWindow, public WindowTimers {
   QFrame* picture1_;
   QLabel* label1_;
   QLabel* label2_;
+  QWidget* statusLines_;
   std::array<QTimer*, 3> timers_{};  // in TimerId order
   QMenu* mnuJuego_ = nullptr;
   std::array<QAction*, kMenuItems> menuActions_{};  // in MenuId order

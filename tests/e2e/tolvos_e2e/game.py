@@ -125,10 +125,11 @@ class Game:
     def labels(self):
         """(message line, score line): the left and the right label on the line below the grid.
 
-        Further down, the window may hold other labels (an empty picture); they are not lines.
+        Further down, the window may hold other labels (an empty picture, the text a screen
+        reader was last given); they are not lines. A hidden one has no place.
         """
         placed = sorted((a11y.extents(label)[1], a11y.extents(label)[0], a11y.name(label))
-                        for label in a11y.find_all(self.window, a11y.ROLE_LABEL))
+                        for label in a11y.find_all(self.window, a11y.ROLE_LABEL, a11y.is_showing))
         if len(placed) < 2 or placed[0][0] != placed[1][0]:
             raise AssertionError(f"no two labels side by side at the top: {placed}")
         return placed[0][2], placed[1][2]

@@ -2,8 +2,8 @@
 
     /usr/bin/python3 orca_launcher.py SPEECH_LOG [orca's own options]
 
-Orca's debug output is block-buffered and very large; this keeps only its speech (and the line
-that says it is ready), each line flushed at once and headed by the time in seconds since the
+Orca's debug output is block-buffered and very large; this keeps only its speech, its braille
+lines and the line that says it is ready, each line flushed at once and headed by the time in seconds since the
 epoch, so a test can follow it while Orca runs. With ORCA_FULL_DEBUG=1 it keeps everything.
 """
 
@@ -16,8 +16,10 @@ from orca import debug
 
 ORCA = "/usr/bin/orca"
 FULL = os.environ.get("ORCA_FULL_DEBUG") == "1"
-# What Orca says, and the line with which it says it is ready: Orca 43's, then Orca 48's.
-KEPT = ("SPEECH OUTPUT:", "ORCA: Starting ATSPI registry.", "Starting Atspi main event loop")
+# What Orca says and shows on braille, and the line with which it says it is ready: Orca 43's,
+# then Orca 48's.
+KEPT = ("SPEECH OUTPUT:", "BRAILLE LINE:", "ORCA: Starting ATSPI registry.",
+        "Starting Atspi main event loop")
 
 
 class SpeechLog:

@@ -5,6 +5,7 @@ its speech and the game's meet; its own log (see orca_launcher.py) shows what it
 say, which is what the tests look at.
 """
 
+import json
 import os
 import re
 import subprocess
@@ -15,8 +16,15 @@ LAUNCHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launch
 PYTHON = "/usr/bin/python3"
 LOCALE = "es_ES.UTF-8"
 _READY = ("ORCA: Starting ATSPI registry.", "Starting Atspi main event loop")  # 43, 48
-# The text between quotes; Orca 48 adds the voice after it, as a dictionary of dictionaries.
-_SPOKEN = re.compile(r"^(\d+\.\d+) .*SPEECH OUTPUT: '(.*?)'(?:\s*\{.*\})?$")
+# The text between quotes, then the voice: Orca 43 gives it when it is not the default one,
+# with its name (voice=...), Orca 48 always, as a dictionary of dictionaries.
+_SPOKEN = re.compile(r"^(\d+\.\d+) .*SPEECH OUTPUT: '(.*?)'(?:\s*(?:voice=\w+)?\s*\{.*\})?$")
+_BRAILLED = re.compile(r"^\d+\.\d+ .*BRAILLE LINE:  '(.*)'$")
+
+# The player's voice, away from Orca's defaults (50 and 5), and the rate Orca then asks the
+# speech server for: a text said at it was said by Orca, in that voice.
+RATE, PITCH = 80, 7.0
+SERVER_RATE = 2 * RATE - 98
 
 # Orca's keys, desktop layout: Insert is the Orca key. Its "read the title" key, pressed twice
 # quickly, reads the status bar.
@@ -61,6 +69,7 @@ class ScreenReader:
             # ORCA_FULL_DEBUG=1 in the test's environment keeps all of Orca's debug output.
             "ORCA_FULL_DEBUG": os.environ.get("ORCA_FULL_DEBUG", ""),
         }
+        self._write_settings(self.desktop.folder("orca-settings"))
         # Orca will not run beside another Orca of the same user anywhere on the machine; in a
         # process namespace of its own it sees only itself. It ends with the desktop's group.
         self.desktop.spawn(["unshare", "--pid", "--fork", "--mount-proc",
@@ -68,10 +77,25 @@ class ScreenReader:
                             "-u", self.desktop.folder("orca-settings")], "orca.log", env)
         wait_until(lambda: any(ready in self._text() for ready in _READY), "Orca to start",
                    timeout)
-        # Orca 48 echoes a key 5 to 20 ms after the game has begun to speak what the key did,
-        # at a higher priority, which cancels the game's text on the speech server.
-        self.echo_cuts_game_speech = _READY[1] in self._text()
         return self
+
+    @staticmethod
+    def _write_settings(folder):
+        """Orca's settings file, with the player's voice; Orca fills in the rest itself."""
+        voice = {"established": True, "rate": RATE, "average-pitch": PITCH}
+        settings = {
+            "general": {"voices": {"default": voice, "uppercase": {"average-pitch": PITCH + 2},
+                                   "hyperlink": {"established": False},
+                                   "system": {"established": False}}},
+            "profiles": {"default": {"profile": ["Default", "default"]}},
+            "pronunciations": {}, "keybindings": {},
+        }
+        with open(os.path.join(folder, "user-settings.conf"), "w") as out:
+            json.dump(settings, out)
+
+    def brailled(self):
+        """Every line Orca has put on braille, in order."""
+        return [m[1] for line in self._text().split("\n")[:-1] if (m := _BRAILLED.match(line))]
 
     def _text(self):
         try:

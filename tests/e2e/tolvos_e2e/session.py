@@ -197,19 +197,36 @@ class Desktop:
             if write_end is not None:
                 os.close(write_end)
 
+    def set_screen_reader_enabled(self, enabled):
+        """Turns the desktop's screen-reader switch, as its settings would."""
+        session = self._session_connection()
+        try:
+            session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
+                              "Set", GLib.Variant("(ssv)", ("org.a11y.Status",
+                                                            "ScreenReaderEnabled",
+                                                            GLib.Variant("b", enabled))),
+                              None, Gio.DBusCallFlags.NONE, 5000, None)
+        finally:
+            session.close_sync(None)
+
+    def _session_connection(self):
+        return Gio.DBusConnection.new_for_address_sync(
+            self.env["DBUS_SESSION_BUS_ADDRESS"],
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
     def _start_a11y_bus(self):
         # Without DISPLAY the launcher leaves the bus address off the X root window. Qt 6.4
         # takes an address found there as already enabled and never registers its windows;
         # asked through the session bus instead, it registers as soon as it is connected.
         launcher_env = {k: v for k, v in self.env.items() if k != "DISPLAY"}
+        # Its settings (the screen-reader switch among them) in memory, not the user's.
+        launcher_env["GSETTINGS_BACKEND"] = "memory"
         with open(self.log_path("at-spi.log"), "wb") as log:
             self.group.spawn([AT_SPI_BUS_LAUNCHER, "--launch-immediately", "--a11y=1"],
                              env=launcher_env, stdin=subprocess.DEVNULL, stdout=log,
                              stderr=subprocess.STDOUT)
-        session = Gio.DBusConnection.new_for_address_sync(
-            self.env["DBUS_SESSION_BUS_ADDRESS"],
-            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        session = self._session_connection()
         try:
             def address():
                 try:

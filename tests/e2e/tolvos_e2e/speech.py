@@ -10,11 +10,16 @@ from .waiting import wait_until
 # One text as the server spoke it: when it began and ended (seconds since the epoch; end is None
 # for a text cut off by another, or still being said), and the text.
 Utterance = collections.namedtuple("Utterance", "start end text")
+# One text as the server was given it: the client's name, the priority, the text (without the
+# markup Orca wraps it in), and the rate that client last set (None for none).
+Queued = collections.namedtuple("Queued", "client priority text rate")
 
 # Lines of the server's log: a connection names its client; a connection asks to speak; the
 # server queues the text it was given.
 _CLIENT_NAME = re.compile(r"\] speechd:\s+(\d+):DATA:\|SET self CLIENT_NAME \"?([^\"]*)\"?$",
                           re.IGNORECASE)
+_RATE = re.compile(r"\] speechd:\s+(\d+):DATA:\|SET self RATE (-?\d+)$", re.IGNORECASE)
+_MARKUP = re.compile(r"<[^>]*>")
 _SPEAK = re.compile(r"\] speechd:\s+(\d+):DATA:\|SPEAK$", re.IGNORECASE)
 _QUEUED = re.compile(r"\] speechd:\s+Queueing message \|(.*)\| with priority (\d+)$")
 
@@ -67,7 +72,7 @@ class SpeechServer:
         return said
 
     def queued(self):
-        """(client name, priority, text) of every text the server was given, in order.
+        """Every text the server was given, in order, as Queued.
 
         A libspeechd client's name is "user:program:connection" ("…:tolvos:main"), Orca's ends
         in ":Orca:…". Priorities as the server logs them: 1 important, 2 message, 3 text.
@@ -75,14 +80,18 @@ class SpeechServer:
         with open(os.path.join(self.folder, "log", "speech-dispatcher.log"), "r",
                   errors="replace") as log:
             lines = log.read().split("\n")
-        clients, speaking, queued = {}, None, []
+        clients, rates, speaking, queued = {}, {}, None, []
         for line in lines:
             if match := _CLIENT_NAME.search(line):
                 clients[match[1]] = match[2]
+            elif match := _RATE.search(line):
+                rates[match[1]] = int(match[2])
             elif match := _SPEAK.search(line):
                 speaking = match[1]
             elif (match := _QUEUED.search(line)) and speaking is not None:
-                queued.append((clients.get(speaking, "?"), int(match[2]), match[1]))
+                queued.append(Queued(clients.get(speaking, "?"), int(match[2]),
+                                     _MARKUP.sub("", match[1]),
+                                     rates.get(speaking)))
                 speaking = None
         return queued
 

@@ -21,7 +21,8 @@ _reader_ms_per_char = None
 
 
 def with_screen_reader(ms_per_char):
-    """Called by a test file before main(): its desktop also runs Orca, and its speech server
+    """Called by a test file before main(): its desktop also runs Orca, with the desktop's
+    screen-reader switch on, and its speech server
     takes ms_per_char milliseconds a character to say a text, so interruptions show."""
     global _reader_ms_per_char
     _reader_ms_per_char = ms_per_char
@@ -61,6 +62,7 @@ def setUpModule():
         _client = Client(_desktop.a11y_bus_address)
         if _reader_ms_per_char is not None:
             _reader = ScreenReader(_desktop, _speech).start()
+            _desktop.set_screen_reader_enabled(True)
     except BaseException:
         tearDownModule()
         raise
