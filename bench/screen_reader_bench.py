@@ -30,7 +30,7 @@ import game_options  # noqa: E402
 from tolvos_e2e import a11y  # noqa: E402
 from tolvos_e2e.board import COLUMNS  # noqa: E402
 from tolvos_e2e.game import Game, install  # noqa: E402
-from tolvos_e2e.screen_reader import ScreenReader  # noqa: E402
+from tolvos_e2e.screen_reader import ScreenReader, same  # noqa: E402
 from tolvos_e2e.session import Desktop  # noqa: E402
 from tolvos_e2e.speech import SpeechServer  # noqa: E402
 from tolvos_e2e.waiting import wait_until  # noqa: E402
@@ -143,7 +143,7 @@ def measure(desktop, server, reader, game, arrows, after_marking):
             mark = reader.mark()
             sent = keys.tap(key)
             block = f"{board.captions[there]} botón de pulsación."
-            begun = server_begins(server, after, lambda text, block=block: text == block)
+            begun = server_begins(server, after, lambda text, block=block: same(text, block))
             delay_ms.append((begun - sent) * 1000)
             orca_says(reader, mark, place(there))
             here = there
