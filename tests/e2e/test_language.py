@@ -40,6 +40,7 @@ class LanguageTest(GameTestCase):
 
         game.choose("English")
         wait_for_value(game.title, "Tolvos", "the English window title")
+        game.find_blocks()  # a new place makes each block a new accessible object
         self.assertEqual(ENGLISH_MENU, menu(game))
         # The message line keeps the language it was written in; the score line follows.
         self.assertEqual((spanish_message, "0 points"), game.labels())

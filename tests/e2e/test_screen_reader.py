@@ -221,7 +221,7 @@ class ScreenReaderTest(GameTestCase):
                 game = self.start_heard(game.folder, title="Tolvos", english=True)
                 here = 0
             else:
-                game.chord("ctrl+n")
+                self.key_heard(game, "ctrl+n", here, game.board().captions[here], english=True)
                 game.wait_for_score_line("0 points")
             mark = self.reader.mark()
             game.chord("alt+g")

@@ -32,8 +32,16 @@ void BlockButton::setMarked(bool marked) {
 void BlockButton::setDescription(const QString& description) {
   if (description == description_) return;
   description_ = description;
-  if (!hasFocus() && grid_->focusIndex() != index_) return;
-  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+  // Orca 48 keeps the description it last spoke of an object for up to two seconds, and no
+  // news of a change shortens that: a block read just before a language switch would be read
+  // in the old language if met again soon. So the block gets a new accessible object, of which
+  // Orca has read nothing. The focused block says it has the focus, which moves the screen
+  // reader from the old object to the new one and reads the block with its new place; any
+  // other is read afresh when the focus comes to it.
+  if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(this))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+  if (!hasFocus()) return;
+  QAccessibleEvent event(this, QAccessible::Focus);
   QAccessible::updateAccessibility(&event);
 }
 

@@ -27,9 +27,9 @@ class BlockButton : public QPushButton {
   // Whether the block belongs to the selected group; a screen reader is told when it changes.
   bool marked() const { return marked_; }
   void setMarked(bool marked);
-  // Its place, as a screen reader describes it. Only the focused block tells of a new one: a
-  // language switch renews all 150, and 150 changes at once keep Orca 48 busy for two seconds,
-  // reading the old place meanwhile; the others are read afresh when the focus reaches them.
+  // Its place, as a screen reader describes it. A new place makes the block a new accessible
+  // object, and the focused block tells a screen reader so; the others are read afresh when
+  // the focus reaches them.
   QString description() const { return description_; }
   void setDescription(const QString& description);
 

@@ -72,6 +72,9 @@ class Game:
         self.launch()
         self.app = self.client.application(self.process.pid, timeout)
         self.window = self.main_window()
+        return self.find_blocks(timeout)
+
+    def find_blocks(self, timeout=60.0):
         self.buttons = wait_until(self._grid, "the 150 block buttons", timeout)
         return self
 

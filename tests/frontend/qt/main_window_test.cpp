@@ -144,6 +144,9 @@ class MainWindowTest : public FormWindowTest {
       QVERIFY(a11y(k)->state().expanded == (form->engine.SelectedIndex >= 0));
       checkMarks();
     }
+    const QAccessible::Id spanish = QAccessible::uniqueId(a11y(16));
+    form->MnuJueIdiList_Click(1);  // English: a new object, of which a screen reader read nothing
+    QVERIFY(QAccessible::uniqueId(a11y(16)) != spanish);
   }
 
   void theLinesAreTheStatusBarWhereTheyAlwaysWere() {
