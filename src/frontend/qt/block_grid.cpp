@@ -31,7 +31,10 @@ void BlockButton::setMarked(bool marked) {
 
 void BlockButton::setDescription(const QString& description) {
   if (description == description_) return;
+  const bool first = description_.isEmpty();
   description_ = description;
+  // A block's first place is set before anything can have read it.
+  if (first) return;
   // Orca 48 keeps the description it last spoke of an object for up to two seconds, and no
   // news of a change shortens that: a block read just before a language switch would be read
   // in the old language if met again soon. So the block gets a new accessible object, of which
